@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the emulated Pocket PC and the tests
+# need. Does nothing when everything is already there, so `make run` and
+# `make test` can call it every time.
+set -euo pipefail
+
+PACKAGES=(
+  cmake ninja-build make g++ clang libclang-rt-14-dev googletest
+  g++-mingw-w64-i686 binutils-mingw-w64-i686
+  wine wine64 wine32:i386
+  xvfb xdotool imagemagick x11-utils
+  librsvg2-bin python3
+  cabextract gcab
+  valgrind procps
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "install-deps: missing packages: ${missing[*]}; run as root or install them" >&2
+  exit 1
+fi
+
+echo "== Installing ${#missing[@]} packages: ${missing[*]} (takes a few minutes the first time)"
+export DEBIAN_FRONTEND=noninteractive
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}" 2>&1 | grep -E '^(Setting up|E:)' || true
+for p in "${missing[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || { echo "install-deps: $p did not install" >&2; exit 1; }
+done
+echo "== Packages installed"
