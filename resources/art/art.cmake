@@ -72,8 +72,11 @@ add_custom_target(art ALL DEPENDS
   ${ORVALET_ART_DIR}/tray.ico ${ORVALET_ART_DIR}/tray_pressed.ico
   ${ORVALET_ART_DIR}/strip16.bmp ${ORVALET_OUT}/Orvalet.vga ${ORVALET_ART_DIR}/banner.bmp)
 
-# Reads the files back and checks their exact form and the drawings' basic
-# soundness (see tools/art/check_art.py).
+# art.check reads the built files back and checks their exact form and the
+# drawings' basic soundness; art.tools shows that the writers' bytes read back
+# and that the check rejects each fault it is there for.
+add_test(NAME art.tools
+  COMMAND ${Python3_EXECUTABLE} ${_art_src}/../../tests/art/test_art_tools.py --rsvg ${ORVALET_RSVG_CONVERT})
 add_test(NAME art.check
   COMMAND ${Python3_EXECUTABLE} ${_art_tools}/check_art.py
           --art-dir ${ORVALET_ART_DIR} --vga ${ORVALET_OUT}/Orvalet.vga)

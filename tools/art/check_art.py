@@ -248,9 +248,9 @@ def run(art_dir, vga):
     paths = {n: os.path.join(art_dir, n) for n in
              ("tray.ico", "tray_pressed.ico", "strip16.bmp", "banner.bmp")}
     paths["Orvalet.vga"] = vga
-    missing = [p for p in paths.values() if not os.path.isfile(p)]
-    if missing:
-        return [f"missing: {p}" for p in missing], 0
+    present = [f.expect(os.path.isfile(p), f"missing: {p}") for p in paths.values()]
+    if not all(present):
+        return f.items, f.checks
     check_tray(paths["tray.ico"], paths["tray_pressed.ico"], f)
     check_banner(paths["banner.bmp"], f)
     strip16 = read_bmp24(paths["strip16.bmp"], 16 * COMMAND_COUNT, 16, f)
