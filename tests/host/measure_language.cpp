@@ -1,0 +1,92 @@
+// Measures the language table on a language file: instructions (under
+// callgrind, one dump per step) and allocations (counted here) to construct
+// the table and to select each language. Run by measure-language.sh.
+#include "LanguageTable.h"
+
+#include <valgrind/callgrind.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+namespace {
+int allocations = 0;
+size_t allocatedBytes = 0;
+unsigned char fileBytes[1 << 20];
+} // namespace
+
+void* operator new(size_t size) {
+    ++allocations;
+    allocatedBytes += size;
+    void* p = std::malloc(size > 0 ? size : 1);
+    if (p == NULL) throw std::bad_alloc();
+    return p;
+}
+void* operator new[](size_t size) {
+    return operator new(size);
+}
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+    ++allocations;
+    allocatedBytes += size;
+    return std::malloc(size > 0 ? size : 1);
+}
+void* operator new[](size_t size, const std::nothrow_t& tag) noexcept {
+    return operator new(size, tag);
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, size_t) noexcept {
+    std::free(p);
+}
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: measure_language Orvalet.bin\n");
+        return 2;
+    }
+    FILE* file = std::fopen(argv[1], "rb");
+    if (file == NULL) return 1;
+    size_t size = std::fread(fileBytes, 1, sizeof fileBytes, file);
+    std::fclose(file);
+
+    // The same construction without a file: the fixed part of the cost.
+    CALLGRIND_START_INSTRUMENTATION;
+    CALLGRIND_ZERO_STATS;
+    delete new (std::nothrow) LanguageTable(fileBytes, 0, GetDefaultTexts());
+    CALLGRIND_DUMP_STATS_AT("no file");
+
+    CALLGRIND_ZERO_STATS;
+    allocations = 0;
+    allocatedBytes = 0;
+    LanguageTable* table = new (std::nothrow) LanguageTable(fileBytes, size, GetDefaultTexts());
+    CALLGRIND_DUMP_STATS_AT("construct");
+    std::printf("construct: %d allocations, %zu bytes (file %zu bytes)\n", allocations,
+                allocatedBytes, size);
+    if (table == NULL) return 1;
+
+    const int count = table->GetSectionCount();
+    // Each language from English, then back to English.
+    for (int i = 1; i <= count; ++i) {
+        int index = i < count ? i : 0;
+        char name[32];
+        std::snprintf(name, sizeof name, "select %d", index);
+        allocations = 0;
+        CALLGRIND_ZERO_STATS;
+        bool selected = table->SelectLanguage(index);
+        CALLGRIND_DUMP_STATS_AT(name);
+        std::printf("%s: %s, %d allocations\n", name, selected ? "ok" : "refused", allocations);
+        if (index != 0) {
+            table->SelectLanguage(0);
+        }
+    }
+    CALLGRIND_STOP_INSTRUMENTATION;
+    delete table;
+    return 0;
+}
