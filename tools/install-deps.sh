@@ -5,7 +5,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  cmake ninja-build make g++ clang libclang-rt-14-dev googletest
+  cmake ninja-build make g++ clang libclang-rt-14-dev googletest libgtest-dev
   g++-mingw-w64-i686 binutils-mingw-w64-i686
   wine wine64 wine32:i386
   xvfb xdotool imagemagick x11-utils

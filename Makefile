@@ -1,0 +1,40 @@
+# The two commands: `make run` starts Orvalet in the emulated Pocket PC,
+# `make test` runs every test. Both install what is missing first.
+BUILD ?= build
+SCREEN ?= 240x320
+JOBS ?= $(shell nproc)
+
+.PHONY: all deps build run test bench fuzz stop clean
+
+all: build
+
+deps:
+	@bash tools/install-deps.sh
+
+$(BUILD)/build.ninja:
+	@echo "== Configuring the build in $(BUILD)/"
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+
+build: deps $(BUILD)/build.ninja
+	@echo "== Building (cross-built deliverables, emulator stand-ins, host tools, tests)"
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@ORVALET_SCREEN=$(SCREEN) emulator/pocketpc run
+
+test: build
+	@echo "== Running the tests"
+	@cd $(BUILD) && ctest --output-on-failure -j 1; status=$$?; \
+	  cd .. && emulator/pocketpc stop; exit $$status
+
+bench: build
+	@bash bench/bench.sh
+
+fuzz: build
+	@bash tests/host/fuzz-long.sh
+
+stop:
+	@emulator/pocketpc stop
+
+clean:
+	rm -rf $(BUILD) out

@@ -1,0 +1,7 @@
+// The settings sheet's host dialog (template IDD_SETTINGS).
+#pragma once
+
+#include "platform.h"
+#include "resource.h"
+
+INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

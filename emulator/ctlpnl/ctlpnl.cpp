@@ -1,0 +1,10 @@
+// The device's control panel, \Windows\ctlpnl.exe: records the applet and
+// page it was asked to open, then ends.
+#include <windows.h>
+
+#include "DeviceLog.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR commandLine, int) {
+    DeviceLog(L"ctlpnl", L"open \"%ls\"", commandLine ? commandLine : L"");
+    return 0;
+}
