@@ -49,8 +49,26 @@ __declspec(dllexport) DWORD SHRecognizeGesture(SHRGINFO* info) {
     return GN_CONTEXTMENU;
 }
 
+// The device's loader refuses a file that is shorter than its headers say.
+static bool IsWholeBitmapFile(LPCWSTR fileName) {
+    HANDLE file = CreateFileW(fileName, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    BITMAPFILEHEADER header = {};
+    BITMAPINFOHEADER info = {};
+    DWORD got = 0, got2 = 0;
+    DWORD size = GetFileSize(file, NULL);
+    ReadFile(file, &header, sizeof(header), &got, NULL);
+    ReadFile(file, &info, sizeof(info), &got2, NULL);
+    CloseHandle(file);
+    if (got != sizeof(header) || got2 != sizeof(info) || header.bfType != 0x4D42) return false;
+    LONG height = info.biHeight < 0 ? -info.biHeight : info.biHeight;
+    DWORD stride = ((DWORD)info.biWidth * info.biBitCount + 31) / 32 * 4;
+    DWORD bits = info.biCompression == BI_RGB ? stride * (DWORD)height : info.biSizeImage;
+    return info.biWidth > 0 && height > 0 && header.bfOffBits + bits <= size;
+}
+
 __declspec(dllexport) HBITMAP SHLoadDIBitmap(LPCWSTR fileName) {
-    if (!fileName || !fileName[0]) return NULL;
+    if (!fileName || !fileName[0] || !IsWholeBitmapFile(fileName)) return NULL;
     return (HBITMAP)LoadImageW(NULL, fileName, IMAGE_BITMAP, 0, 0,
                                LR_LOADFROMFILE | LR_CREATEDIBSECTION);
 }

@@ -1,4 +1,5 @@
 #include "Device.h"
+#include "Screen.h"
 
 #include <vector>
 
@@ -152,8 +153,24 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     return written == bytes.size();
 }
 
-int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+// Asked of the display itself, as the program does: a test process that has
+// drawn nothing yet may not have the desktop's metrics.
+int DisplaySize(int index) {
+    HDC screen = GetDC(NULL);
+    int size = GetDeviceCaps(screen, index);
+    ReleaseDC(NULL, screen);
+    return size;
+}
+
+// The screen never changes during a test program's run; asked once, early.
+int ScreenWidth() {
+    static int width = DisplaySize(HORZRES);
+    return width;
+}
+int ScreenHeight() {
+    static int height = DisplaySize(VERTRES);
+    return height;
+}
 
 POINT TrayIconPoint() {
     RECT bar = {0, ScreenHeight() - 20, ScreenWidth(), ScreenHeight()};
@@ -163,20 +180,18 @@ POINT TrayIconPoint() {
     return centre;
 }
 
-COLORREF ScreenPixel(int x, int y) {
-    HDC screen = GetDC(NULL);
-    COLORREF pixel = GetPixel(screen, x, y);
-    ReleaseDC(NULL, screen);
-    return pixel;
-}
-
 bool TrayIconVisible() {
-    POINT centre = TrayIconPoint();
-    COLORREF plain = ScreenPixel(centre.x - 40, centre.y);
-    for (int dy = -5; dy <= 5; dy++)
-        for (int dx = -5; dx <= 5; dx++)
-            if (ScreenPixel(centre.x + dx, centre.y + dy) != plain) return true;
-    return false;
+    // The icon area beside a strip of plain task bar to compare it with.
+    RECT icon = TrayIconArea();
+    RECT area = {icon.left - 30, icon.top, icon.right, icon.bottom};
+    std::vector<COLORREF> pixels = CaptureScreen(area);
+    int width = area.right - area.left, height = area.bottom - area.top;
+    if ((int)pixels.size() != width * height) return false;
+    COLORREF plain = pixels[(height / 2) * width];
+    int drawn = 0;
+    for (int y = 0; y < height; y++)
+        for (int x = 30; x < width; x++) drawn += pixels[y * width + x] != plain;
+    return drawn > 20;
 }
 
 } // namespace device

@@ -70,8 +70,6 @@ int ScreenWidth();
 int ScreenHeight();
 // The centre of the tray's first icon (the bottom right of the task bar).
 POINT TrayIconPoint();
-// Pixel colour of the screen (0x00BBGGRR).
-COLORREF ScreenPixel(int x, int y);
 // True when the tray area shows something other than the task bar's plain colour.
 bool TrayIconVisible();
 

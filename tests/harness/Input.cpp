@@ -1,31 +1,42 @@
 #include "Input.h"
+#include "Unix.h"
+
+#include <string>
 
 namespace input {
 namespace {
 
-void SendMouse(POINT at, DWORD flags) {
-    INPUT event = {};
-    event.type = INPUT_MOUSE;
-    event.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    event.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    event.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | flags;
-    SendInput(1, &event, sizeof(event));
+// The stylus is the X server's pointer: xdotool moves and presses it, so the
+// emulated device sees exactly what a user's input would give. The emulated
+// screen sits at the X screen's origin, so device and X coordinates agree.
+void Xdotool(const std::string& arguments) { device::RunOnHost("xdotool " + arguments); }
+
+std::string MoveTo(POINT at) {
+    return "mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " ";
 }
 
 } // namespace
 
-void StylusDown(POINT at) {
-    SendMouse(at, 0);
-    Sleep(30);
-    SendMouse(at, MOUSEEVENTF_LEFTDOWN);
+// Two presses closer than the double-tap time would make the second a double
+// tap; every press here is a fresh one.
+void WaitOutDoubleTap() {
+    static DWORD lastPress;
+    DWORD since = GetTickCount() - lastPress;
+    DWORD needed = GetDoubleClickTime() + 100;
+    if (lastPress && since < needed) Sleep(needed - since);
+    lastPress = GetTickCount();
 }
 
-void StylusUp(POINT at) { SendMouse(at, MOUSEEVENTF_LEFTUP); }
+void StylusDown(POINT at) {
+    WaitOutDoubleTap();
+    Xdotool(MoveTo(at) + "mousedown 1");
+}
+
+void StylusUp(POINT at) { Xdotool(MoveTo(at) + "mouseup 1"); }
 
 void Tap(POINT at) {
-    StylusDown(at);
-    Sleep(40);
-    StylusUp(at);
+    WaitOutDoubleTap();
+    Xdotool(MoveTo(at) + "click 1");
 }
 
 void TapAndHold(POINT at, DWORD holdMs) {
