@@ -112,3 +112,20 @@ TEST_F(VgaOption, OnVgaKeepsTheStrip) {
 }
 
 } // namespace
+
+namespace {
+
+// The Pocket PC draws a program unscaled on VGA screens only when it carries
+// this marker; without it the device would enlarge what the program already
+// scales itself.
+TEST(ProgramResources, CarryTheHighResolutionMarker) {
+    HMODULE program = LoadLibraryExW(device::PROGRAM_PATH, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(program != NULL);
+    HRSRC marker = FindResourceW(program, L"HI_RES_AWARE", L"CEUX");
+    ASSERT_TRUE(marker != NULL) << "no CEUX HI_RES_AWARE resource";
+    ASSERT_EQ(2u, SizeofResource(program, marker));
+    EXPECT_EQ(1, *(const WORD*)LockResource(LoadResource(program, marker)));
+    FreeLibrary(program);
+}
+
+} // namespace
