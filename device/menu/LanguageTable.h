@@ -6,7 +6,7 @@
 #include <stddef.h>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "platform.h"
 // A UTF-16 unit as the platform's wide functions take it.
 typedef wchar_t TextChar;
 #define TEXT_UNITS(s) L##s
