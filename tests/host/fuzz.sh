@@ -13,4 +13,6 @@ mkdir -p "$work/corpus" "$work/artifacts"
     || { tail -n 60 "$work/fuzz.log"; echo "fuzz: fault found, input kept in $work/artifacts" >&2; exit 1; }
 grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb|Done )' "$work/fuzz.log" || true
 runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/fuzz.log")
+# Fork mode (the long run) reports only its progress lines.
+[ -n "$runs" ] || runs=$(sed -n 's/^#\([0-9]*\): .*/\1/p' "$work/fuzz.log" | tail -n 1)
 echo "fuzz: $runs runs in ${seconds}s, no fault; corpus $(ls "$work/corpus" | wc -l) inputs"
