@@ -13,6 +13,9 @@
 // The platform's popup-menu window class.
 #define MENU_WINDOW_CLASS L"MNU"
 
+// The device closes a popup menu on any tap outside it.
+inline void PrepareMenuOwner(HWND) {}
+
 // CE answers device capabilities of the display without a device context.
 inline int DisplayCaps(int index) { return GetDeviceCaps(NULL, index); }
 
@@ -51,6 +54,10 @@ __declspec(dllimport) BOOL SHCreateShortcut(LPWSTR shortcut, LPWSTR target);
 
 // The desktop's popup-menu window class.
 #define MENU_WINDOW_CLASS L"#32768"
+
+// The desktop closes a popup menu on a tap outside it only when the menu's
+// owner is the foreground window; the device's hidden owner never needs to be.
+inline void PrepareMenuOwner(HWND owner) { SetForegroundWindow(owner); }
 
 // CE's transparent blit; the desktop calls it TransparentBlt.
 inline BOOL TransparentImage(HDC dest, int x, int y, int width, int height, HDC source, int sourceX,

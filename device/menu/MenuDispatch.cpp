@@ -43,6 +43,7 @@ int TrackMenu() {
     if (PressedIconInUse()) NotifyTrayIcon(mainWindow, TRAY_MODIFY, TRAY_ICON_ID, trayPressedIcon);
     CloseOpenMenu();
     menuShowing = true;
+    PrepareMenuOwner(mainWindow);
     UINT flags = TPM_RETURNCMD | TPM_LEFTALIGN | (menuAnchorY > 100 ? TPM_BOTTOMALIGN : 0);
     int chosen = TrackPopupMenuEx(cachedMenu, flags, menuAnchorX - 10, menuAnchorY, mainWindow, NULL);
     menuShowing = false;
