@@ -8,7 +8,10 @@ set(ORVALET_LANGTOOL ${ORVALET_HOST_DIR}/langtool/langtool)
 
 add_custom_command(OUTPUT ${ORVALET_LANGUAGE_FILE}
   COMMAND ${ORVALET_LANGTOOL} compile ${ORVALET_LANGUAGE_SOURCE} ${ORVALET_LANGUAGE_FILE}
-  DEPENDS host ${ORVALET_LANGUAGE_SOURCE}
+  # The tool's binary is no declared output of the host build: its sources
+  # stand in for it, so that a changed tool compiles the file again.
+  DEPENDS host ${ORVALET_LANGUAGE_SOURCE} ${CMAKE_SOURCE_DIR}/tools/langtool/LangTool.cpp
+          ${CMAKE_SOURCE_DIR}/tools/langtool/main.cpp ${CMAKE_SOURCE_DIR}/device/menu/LanguageTable.cpp
   COMMENT "Compiling the language file Orvalet.bin"
   VERBATIM)
 add_custom_target(language_file ALL DEPENDS ${ORVALET_LANGUAGE_FILE})
