@@ -64,6 +64,7 @@ TEST_F(Gestures, TrayCallbacksOtherThanStylusDownOnTheIconAreIgnored) {
 }
 
 TEST_F(Gestures, TrayMenuHangsAboveTheTrayAtTheRightEdge) {
+    UseShortMenu();
     StartWith(0);
     input::Tap(TrayIconPoint());
     ASSERT_TRUE(WaitMenu(true));
@@ -74,6 +75,7 @@ TEST_F(Gestures, TrayMenuHangsAboveTheTrayAtTheRightEdge) {
 }
 
 TEST_F(Gestures, TapReportsOpenTheMenuFromTheTopAtTheirPosition) {
+    UseShortMenu();
     StartWith(0);
     PostMessageW(MainWindow(), 3031, 0, 100);
     ASSERT_TRUE(WaitMenu(true));
@@ -100,8 +102,9 @@ TEST_F(Gestures, ReverseAppliesToTapReportsToo) {
 // On VGA every measure doubles: the tray anchor is 50 pixels up, reports are
 // scaled, and the tray icon never changes while the menu is open.
 TEST_F(Gestures, OnVgaAnchorsAreScaled) {
+    UseShortMenu();
     StartWith(0);
-    ASSERT_EQ(480, ScreenWidth());
+    ASSERT_TRUE(IsVgaScreen());
     input::Tap(TrayIconPoint());
     ASSERT_TRUE(WaitMenu(true));
     EXPECT_EQ(ScreenHeight() - 50, WindowRect(MenuWindow()).bottom);

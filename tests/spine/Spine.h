@@ -44,6 +44,17 @@ inline RECT WindowRect(HWND window) {
     return rect;
 }
 
+// A three-item menu that fits above the tray on every screen, landscape ones
+// included, so that its position is the anchor's and not the platform's fit.
+inline void UseShortMenu() {
+    for (int i = 0; i < 32; i++) device::SetItem(i, 0, 0);
+    device::SetItem(0, 1, 1);
+    device::SetItem(1, 3, 1);
+    device::SetItem(2, 5, 1);
+}
+
+inline bool IsVgaScreen() { return device::ScreenWidth() == 640 || device::ScreenHeight() == 640; }
+
 // Closes the open menu the way the task-bar component does, and waits.
 inline bool CloseMenu() {
     PostMessageW(device::MainWindow(), 3032, 0, 0);

@@ -94,6 +94,7 @@ TEST_F(TrayIcon, BitmapSmallerThanTheIconLeavesTheRestClear) {
 }
 
 TEST_F(TrayIcon, PressedIconShowsWhileTheMenuIsOpen) {
+    UseShortMenu();
     ASSERT_TRUE(StartResident(program));
     std::vector<COLORREF> normal = CaptureScreen(TrayIconArea());
     input::Tap(TrayIconPoint());
@@ -106,6 +107,7 @@ TEST_F(TrayIcon, PressedIconShowsWhileTheMenuIsOpen) {
 }
 
 TEST_F(TrayIcon, CustomIconHasNoPressedForm) {
+    UseShortMenu();
     UseCustomIcon(RedSquareOnMagenta(16));
     ASSERT_TRUE(StartResident(program));
     std::vector<COLORREF> normal = CaptureScreen(TrayIconArea());
@@ -117,6 +119,7 @@ TEST_F(TrayIcon, CustomIconHasNoPressedForm) {
 }
 
 TEST_F(TrayIcon, OnVgaTheIconNeverChangesWhileTheMenuIsOpen) {
+    UseShortMenu();
     ASSERT_TRUE(StartResident(program));
     std::vector<COLORREF> normal = CaptureScreen(TrayIconArea());
     ASSERT_GT((int)normal.size() - CountColour(normal, normal[0]), 20) << "no icon in the tray";
