@@ -1,0 +1,114 @@
+#include "MenuProbe.h"
+#include "probe/MenuProbeShared.h"
+
+#include <sstream>
+
+namespace device {
+namespace {
+
+// The probe library lies beside the running test program.
+std::wstring ProbePath() {
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(NULL, path, MAX_PATH);
+    std::wstring folder(path, length);
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1) + L"menuprobe.dll";
+}
+
+// Runs start(parameter) on a new thread of process; its exit code, or false.
+bool RunRemote(HANDLE process, LPTHREAD_START_ROUTINE start, void* parameter, DWORD* result) {
+    HANDLE thread = CreateRemoteThread(process, NULL, 0, start, parameter, 0, NULL);
+    if (!thread) return false;
+    bool done = WaitForSingleObject(thread, 5000) == WAIT_OBJECT_0;
+    if (done) GetExitCodeThread(thread, result);
+    CloseHandle(thread);
+    return done;
+}
+
+// Loads the probe into process; the address of its DescribeMenu there.
+LPTHREAD_START_ROUTINE LoadProbe(HANDLE process, std::string* error) {
+    std::wstring path = ProbePath();
+    HMODULE local = LoadLibraryW(path.c_str());
+    FARPROC localDescribe = local ? GetProcAddress(local, "DescribeMenu") : NULL;
+    if (!localDescribe) {
+        *error = "probe library not found beside the test";
+        return NULL;
+    }
+    size_t bytes = (path.size() + 1) * sizeof(wchar_t);
+    void* remotePath = VirtualAllocEx(process, NULL, bytes, MEM_COMMIT, PAGE_READWRITE);
+    DWORD remoteModule = 0;
+    bool loaded = remotePath && WriteProcessMemory(process, remotePath, path.c_str(), bytes, NULL) &&
+                  RunRemote(process, (LPTHREAD_START_ROUTINE)GetProcAddress(
+                                         GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW"),
+                            remotePath, &remoteModule) &&
+                  remoteModule != 0;
+    if (remotePath) VirtualFreeEx(process, remotePath, 0, MEM_RELEASE);
+    if (!loaded) {
+        *error = "could not load the probe into the menu's process";
+        return NULL;
+    }
+    ULONG_PTR offset = (ULONG_PTR)localDescribe - (ULONG_PTR)local;
+    return (LPTHREAD_START_ROUTINE)((ULONG_PTR)remoteModule + offset);
+}
+
+} // namespace
+
+bool ReadOpenMenu(OpenMenu* menu, std::string* error) {
+    *menu = OpenMenu();
+    HWND window = FindWindowW(L"#32768", NULL);
+    if (!window || !IsWindowVisible(window)) {
+        *error = "no menu on screen";
+        return false;
+    }
+    DWORD_PTR handle = 0;
+    if (!SendMessageTimeoutW(window, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, 2000, &handle) || !handle) {
+        *error = "MN_GETHMENU gave no menu";
+        return false;
+    }
+    menu->window = window;
+    menu->menu = (HMENU)handle;
+    GetWindowRect(window, &menu->windowRect);
+
+    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0,
+                                        sizeof(ProbeReport), PROBE_MAPPING_NAME);
+    ProbeReport* report =
+        mapping ? (ProbeReport*)MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0) : NULL;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId);
+    bool ok = false;
+    if (!report || !process) {
+        *error = "could not open the menu's process";
+    } else {
+        ZeroMemory(report, sizeof(*report));
+        LPTHREAD_START_ROUTINE describe = LoadProbe(process, error);
+        DWORD answered = 0;
+        if (describe && RunRemote(process, describe, menu->menu, &answered) && answered == 1) {
+            for (int i = 0; i < report->count && i < PROBE_MAX_ITEMS; i++) {
+                const ProbeItem& in = report->items[i];
+                menu->items.push_back({in.id, in.data, in.type, in.state, in.rect});
+            }
+            ok = true;
+        } else if (describe) {
+            *error = "the probe could not read the menu";
+        }
+    }
+    if (process) CloseHandle(process);
+    if (report) UnmapViewOfFile(report);
+    if (mapping) CloseHandle(mapping);
+    return ok;
+}
+
+int FindMenuItem(const OpenMenu& menu, ULONG_PTR data) {
+    for (size_t i = 0; i < menu.items.size(); i++)
+        if (menu.items[i].data == data) return (int)i;
+    return -1;
+}
+
+std::string DescribeMenu(const OpenMenu& menu) {
+    std::ostringstream text;
+    for (const OpenMenuItem& item : menu.items)
+        text << item.id << "/" << item.data << ((item.type & MFT_SEPARATOR) ? "(sep)" : "") << " ";
+    return text.str();
+}
+
+} // namespace device

@@ -1,0 +1,188 @@
+#include "MenuSupport.h"
+
+#include "Screen.h"
+
+#include <sstream>
+
+using namespace device;
+
+namespace menutest {
+
+const int DEFAULT_COMMANDS[14] = {1, 3, 0, 4, 5, 6, 0, 7, 8, 14, 0, 24, 26, 27};
+const wchar_t USER_STRIP[] = L"C:\\Program Files\\Orvalet\\Orvalet.bmp";
+const wchar_t VGA_STRIP[] = L"C:\\Program Files\\Orvalet\\Orvalet.vga";
+const wchar_t THEME_KEY[] = L"Software\\Microsoft\\Color";
+
+int Scale() { return (ScreenWidth() == 640 || ScreenHeight() == 640) ? 2 : 1; }
+
+void MenuTest::SetUp() {
+    ScreenWidth(); // asked early, before the test draws anything
+    ScreenHeight();
+    CloseResident();
+    DeleteSettings();
+    DeleteTheme();
+    DeleteFileW(USER_STRIP);
+    ClearDeviceLog();
+}
+
+void MenuTest::TearDown() {
+    HWND window = MainWindow();
+    if (window) PostMessageW(window, 3032, 0, 0);
+    WaitMenu(false, 3000);
+    CloseResident();
+    DeleteTheme();
+    DeleteFileW(USER_STRIP);
+}
+
+void MenuTest::StartProgram() {
+    ASSERT_TRUE(StartResident(program)) << "no main window or tray icon";
+}
+
+bool MenuTest::ReadShownMenu(OpenMenu* menu) {
+    if (!WaitMenu(true)) {
+        ADD_FAILURE() << "no menu appeared; device log:\n" << DeviceLog();
+        return false;
+    }
+    std::string error;
+    if (!ReadOpenMenu(menu, &error)) {
+        ADD_FAILURE() << "could not read the menu: " << error;
+        return false;
+    }
+    if (!WaitMenuStill(menu->windowRect)) {
+        ADD_FAILURE() << "the menu never stopped changing";
+        return false;
+    }
+    return true;
+}
+
+int CountGestures() {
+    std::string log = DeviceLog();
+    int count = 0;
+    for (size_t at = log.find("aygshell: gesture"); at != std::string::npos;
+         at = log.find("aygshell: gesture", at + 1))
+        count++;
+    return count;
+}
+
+bool MenuTest::OpenByTap(OpenMenu* menu) {
+    // The emulator's tray may still be settling (an icon just added, removed
+    // or swapped) and drop a tap before it reaches the program; such a tap
+    // leaves no gesture in the device log and is repeated. A tap that did
+    // reach the program must show the menu.
+    for (int attempt = 0; attempt < 3; attempt++) {
+        int before = CountGestures();
+        input::Tap(TrayIconPoint());
+        if (WaitFor([&] { return MenuWindow() != NULL || CountGestures() > before; }, 2000)) break;
+    }
+    return ReadShownMenu(menu);
+}
+
+bool MenuTest::DismissByOutsideTap() {
+    POINT empty = {4, 4};
+    input::Tap(empty);
+    return WaitMenu(false);
+}
+
+bool MenuTest::Settle() {
+    DWORD_PTR result;
+    return SendMessageTimeoutW(MainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
+}
+
+bool WaitMenuStill(const RECT& area) {
+    Capture previous = CaptureArea(area);
+    int still = 0;
+    return WaitFor([&] {
+        Capture now = CaptureArea(area);
+        still = now.pixels == previous.pixels ? still + 1 : 0;
+        previous = now;
+        return still >= 3;
+    }, 5000);
+}
+
+Capture CaptureArea(const RECT& area) {
+    Capture capture;
+    capture.area = area;
+    capture.pixels = device::CaptureScreen(area);
+    return capture;
+}
+
+COLORREF Capture::At(int x, int y) const {
+    int width = area.right - area.left;
+    if (x < area.left || x >= area.right || y < area.top || y >= area.bottom) return CLR_INVALID;
+    return pixels[(size_t)(y - area.top) * width + (x - area.left)];
+}
+
+bool Capture::Contains(COLORREF colour) const { return Count(colour) > 0; }
+
+int Capture::Count(COLORREF colour) const {
+    int n = 0;
+    for (COLORREF pixel : pixels) n += pixel == colour;
+    return n;
+}
+
+bool WaitPixel(int x, int y, COLORREF colour, COLORREF* seen, DWORD timeoutMs) {
+    RECT one = {x, y, x + 1, y + 1};
+    return WaitFor([&] {
+        std::vector<COLORREF> pixel = device::CaptureScreen(one);
+        *seen = pixel.empty() ? CLR_INVALID : pixel[0];
+        return *seen == colour;
+    }, timeoutMs);
+}
+
+void SetThemeValue(const wchar_t* name, const std::string& bytes) {
+    HKEY key;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, THEME_KEY, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueExW(key, name, 0, REG_BINARY, (const BYTE*)bytes.data(), (DWORD)bytes.size());
+    RegCloseKey(key);
+}
+
+void DeleteTheme() { RegDeleteTreeW(HKEY_LOCAL_MACHINE, THEME_KEY); }
+
+std::string MakeBmp(int width, int height, const std::vector<COLORREF>& pixels) {
+    int rowBytes = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER header = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(header);
+    file.bfSize = file.bfOffBits + rowBytes * height;
+    header.biSize = sizeof(header);
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    std::string bytes((const char*)&file, sizeof(file));
+    bytes.append((const char*)&header, sizeof(header));
+    for (int y = height - 1; y >= 0; y--) {
+        std::string row(rowBytes, '\0');
+        for (int x = 0; x < width; x++) {
+            COLORREF c = pixels[(size_t)y * width + x];
+            row[x * 3] = (char)GetBValue(c);
+            row[x * 3 + 1] = (char)GetGValue(c);
+            row[x * 3 + 2] = (char)GetRValue(c);
+        }
+        bytes += row;
+    }
+    return bytes;
+}
+
+std::string Rgb(COLORREF colour) {
+    if (colour == CLR_INVALID) return "(none)";
+    std::ostringstream text;
+    text << "(" << (int)GetRValue(colour) << ", " << (int)GetGValue(colour) << ", "
+         << (int)GetBValue(colour) << ")";
+    return text.str();
+}
+
+RECT Inset(const RECT& rect, int left, int top, int right, int bottom) {
+    RECT inner = {rect.left + left, rect.top + top, rect.right - right, rect.bottom - bottom};
+    return inner;
+}
+
+POINT Centre(const RECT& rect) {
+    POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    return centre;
+}
+
+} // namespace menutest
