@@ -68,33 +68,35 @@ bool ReadOpenMenu(OpenMenu* menu, std::string* error) {
     menu->menu = (HMENU)handle;
     GetWindowRect(window, &menu->windowRect);
 
-    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, NULL, PAGE_READWRITE, 0,
-                                        sizeof(ProbeReport), PROBE_MAPPING_NAME);
-    ProbeReport* report =
-        mapping ? (ProbeReport*)MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, 0) : NULL;
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, processId);
-    bool ok = false;
-    if (!report || !process) {
+    if (!process) {
         *error = "could not open the menu's process";
-    } else {
-        ZeroMemory(report, sizeof(*report));
-        LPTHREAD_START_ROUTINE describe = LoadProbe(process, error);
-        DWORD answered = 0;
-        if (describe && RunRemote(process, describe, menu->menu, &answered) && answered == 1) {
-            for (int i = 0; i < report->count && i < PROBE_MAX_ITEMS; i++) {
-                const ProbeItem& in = report->items[i];
-                menu->items.push_back({in.id, in.data, in.type, in.state, in.rect});
-            }
-            ok = true;
-        } else if (describe) {
-            *error = "the probe could not read the menu";
-        }
+        return false;
     }
-    if (process) CloseHandle(process);
-    if (report) UnmapViewOfFile(report);
-    if (mapping) CloseHandle(mapping);
+    bool ok = false;
+    ProbeRequest* remote =
+        (ProbeRequest*)VirtualAllocEx(process, NULL, sizeof(ProbeRequest), MEM_COMMIT, PAGE_READWRITE);
+    ProbeRequest request = {};
+    request.menu = menu->menu;
+    LPTHREAD_START_ROUTINE describe = remote ? LoadProbe(process, error) : NULL;
+    DWORD answered = 0;
+    if (describe && WriteProcessMemory(process, remote, &request, sizeof(request), NULL) &&
+        RunRemote(process, describe, remote, &answered) && answered == 1 &&
+        ReadProcessMemory(process, remote, &request, sizeof(request), NULL)) {
+        for (int i = 0; i < request.count && i < PROBE_MAX_ITEMS; i++) {
+            const ProbeItem& in = request.items[i];
+            menu->items.push_back({in.id, in.data, in.type, in.state, in.rect});
+        }
+        ok = true;
+    } else if (describe) {
+        *error = "the probe could not read the menu";
+    } else if (!remote) {
+        *error = "no memory in the menu's process";
+    }
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
     return ok;
 }
 
