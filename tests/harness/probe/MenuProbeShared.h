@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#define PROBE_MAPPING_NAME L"Local\\OrvaletMenuProbe"
 const int PROBE_MAX_ITEMS = 64;
 
 struct ProbeItem {
@@ -14,7 +13,10 @@ struct ProbeItem {
     RECT rect;
 };
 
-struct ProbeReport {
+// Written into the menu's process by the test, filled in there by the probe,
+// read back by the test.
+struct ProbeRequest {
+    HMENU menu;
     int count;
     ProbeItem items[PROBE_MAX_ITEMS];
 };
