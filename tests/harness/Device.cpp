@@ -172,11 +172,16 @@ int ScreenHeight() {
     return height;
 }
 
+int TrayIconSize() {
+    static int size = MulDiv(16, DisplaySize(LOGPIXELSY), 96);
+    return size;
+}
+
 POINT TrayIconPoint() {
     RECT bar = {0, ScreenHeight() - 20, ScreenWidth(), ScreenHeight()};
     HWND taskBar = FindWindowW(L"Shell_TrayWnd", NULL);
     if (taskBar) GetWindowRect(taskBar, &bar);
-    POINT centre = {bar.right - 11, (bar.top + bar.bottom) / 2};
+    POINT centre = {bar.right - 3 - TrayIconSize() / 2, (bar.top + bar.bottom) / 2};
     return centre;
 }
 

@@ -68,6 +68,8 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 // The screen.
 int ScreenWidth();
 int ScreenHeight();
+// The tray's icon size: 16 pixels at 96 pixels per inch, 32 on a VGA device.
+int TrayIconSize();
 // The centre of the tray's first icon (the bottom right of the task bar).
 POINT TrayIconPoint();
 // True when the tray area shows something other than the task bar's plain colour.

@@ -31,8 +31,7 @@ std::vector<COLORREF> CaptureScreen(const RECT& area) {
 
 RECT TrayIconArea() {
     POINT centre = TrayIconPoint();
-    // The emulator's tray draws its icons at 16 pixels on every screen.
-    int half = 10;
+    int half = TrayIconSize() / 2 + 2;
     RECT area = {centre.x - half, centre.y - half, centre.x + half, centre.y + half};
     return area;
 }

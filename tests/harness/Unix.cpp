@@ -11,8 +11,10 @@ std::wstring HostPath(const std::string& unixPath) {
     return path;
 }
 
-// Wine starts host programs but cannot wait for them: the command leaves a
-// marker file when it is done, and that is what we wait for.
+// Wine starts host programs but cannot wait for them, and the process record
+// it fills in for one holds no real handles (closing them could close one of
+// ours): the command leaves a marker file when it is done, and that is what we
+// wait for.
 bool RunOnHost(const std::string& command, unsigned timeoutMs) {
     static unsigned sequence;
     std::string marker = "/tmp/orvalet-host-" + std::to_string(GetCurrentProcessId()) + "-" +
@@ -32,8 +34,6 @@ bool RunOnHost(const std::string& command, unsigned timeoutMs) {
     if (!CreateProcessW(L"Z:\\bin\\sh", buffer.data(), NULL, NULL, FALSE, 0, NULL, NULL, &startup,
                         &info))
         return false;
-    CloseHandle(info.hProcess);
-    CloseHandle(info.hThread);
     std::wstring done = HostPath(marker);
     bool finished = WaitFor([&] { return FileExists(done); }, timeoutMs);
     DeleteFileW(done.c_str());

@@ -136,9 +136,7 @@ TEST_F(TrayIcon, OnVgaTheIconNeverChangesWhileTheMenuIsOpen) {
 TEST_F(TrayIcon, OnVgaCustomBitmapsAreTakenAt32Pixels) {
     UseCustomIcon(RedSquareOnMagenta(32));
     std::vector<COLORREF> custom = RunAndCapture();
-    // The emulator's tray draws every icon at 16 pixels: the picture's red
-    // square shows, its magenta ground does not.
-    EXPECT_GT(CountColour(custom, RED), 16) << "the red square of a 32x32 picture";
+    EXPECT_EQ(256, CountColour(custom, RED)) << "the 16x16 red square of a 32x32 picture";
     EXPECT_EQ(0, CountColour(custom, MAGENTA));
 }
 
