@@ -39,7 +39,7 @@ __declspec(dllexport) DWORD SHRecognizeGesture(SHRGINFO* info) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
-        MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 1, QS_ALLINPUT);
     }
     DeviceLog(L"aygshell", L"gesture %ls", held ? L"hold" : L"tap");
     if (!held) return 0;
