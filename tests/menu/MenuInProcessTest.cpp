@@ -1,6 +1,7 @@
 // The menu code inside the test program: anchors at any height, exact
 // measures, and the paint rules on a bitmap of our own.
 #include "Commands.h"
+#include "MenuFont.h"
 #include "Device.h"
 #include "IconStrip.h"
 #include "LanguageTable.h"
@@ -138,21 +139,9 @@ TEST_F(InProcess, AnchorSides) {
 // Sizes the platform is told, at this screen's scale.
 TEST_F(InProcess, Measures) {
     int s = GetScreenScale();
-    HDC screen = GetDC(NULL);
-    LOGFONTW font;
-    GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(font), &font);
-    font.lfHeight = -(int)(GetDeviceCaps(screen, LOGPIXELSY) * 8 / 72.0 + 0.5);
-    font.lfWidth = 0;
-    font.lfWeight = FW_BOLD;
-    HFONT bold = CreateFontIndirectW(&font);
-    HGDIOBJ previous = SelectObject(screen, bold);
-    SIZE memory, name, opt;
-    GetTextExtentPoint32W(screen, L"Memory", 6, &memory);
-    GetTextExtentPoint32W(screen, L"Orvalet", 7, &name);
-    GetTextExtentPoint32W(screen, L"OPT", 3, &opt);
-    SelectObject(screen, previous);
-    DeleteObject(bold);
-    ReleaseDC(NULL, screen);
+    SIZE memory = device::MenuFontExtent(L"Memory");
+    SIZE name = device::MenuFontExtent(L"Orvalet");
+    SIZE opt = device::MenuFontExtent(L"OPT");
 
     struct Case {
         const char* what;

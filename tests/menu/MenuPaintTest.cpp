@@ -1,5 +1,6 @@
 // The menu's pixels on the emulated screen: colours of each mode, the
 // highlighted item, the theme key, sizes.
+#include "MenuFont.h"
 #include "MenuSupport.h"
 
 using namespace device;
@@ -125,19 +126,7 @@ TEST_F(MenuPaint, ColoursOfEachMode) {
 // takes, on the real menu.
 TEST_F(MenuPaint, Sizes) {
     int s = Scale();
-    HDC screen = GetDC(NULL);
-    LOGFONTW font;
-    GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(font), &font);
-    font.lfHeight = -(int)(GetDeviceCaps(screen, LOGPIXELSY) * 8 / 72.0 + 0.5);
-    font.lfWidth = 0;
-    font.lfWeight = FW_BOLD;
-    HFONT bold = CreateFontIndirectW(&font);
-    HGDIOBJ previous = SelectObject(screen, bold);
-    SIZE name;
-    GetTextExtentPoint32W(screen, L"Orvalet", 7, &name);
-    SelectObject(screen, previous);
-    DeleteObject(bold);
-    ReleaseDC(NULL, screen);
+    SIZE name = MenuFontExtent(L"Orvalet");
 
     long widths[2];
     for (int icons = 1; icons >= 0; icons--) {

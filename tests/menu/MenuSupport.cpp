@@ -1,4 +1,5 @@
 #include "MenuSupport.h"
+#include "Bitmap.h"
 
 #include "Screen.h"
 
@@ -141,30 +142,8 @@ void SetThemeValue(const wchar_t* name, const std::string& bytes) {
 void DeleteTheme() { RegDeleteTreeW(HKEY_LOCAL_MACHINE, THEME_KEY); }
 
 std::string MakeBmp(int width, int height, const std::vector<COLORREF>& pixels) {
-    int rowBytes = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER header = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(file) + sizeof(header);
-    file.bfSize = file.bfOffBits + rowBytes * height;
-    header.biSize = sizeof(header);
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    std::string bytes((const char*)&file, sizeof(file));
-    bytes.append((const char*)&header, sizeof(header));
-    for (int y = height - 1; y >= 0; y--) {
-        std::string row(rowBytes, '\0');
-        for (int x = 0; x < width; x++) {
-            COLORREF c = pixels[(size_t)y * width + x];
-            row[x * 3] = (char)GetBValue(c);
-            row[x * 3 + 1] = (char)GetGValue(c);
-            row[x * 3 + 2] = (char)GetRValue(c);
-        }
-        bytes += row;
-    }
-    return bytes;
+    return MakeBitmapFile(width, height,
+                          [&](int x, int y) { return pixels[(size_t)y * width + x]; });
 }
 
 std::string Rgb(COLORREF colour) {
