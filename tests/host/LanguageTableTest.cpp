@@ -1,5 +1,6 @@
 // The language table built natively from the device sources: splitting,
 // selection, fallback, memory, and the malformed files a device may hold.
+#include "CountingHeap.h"
 #include "LanguageTable.h"
 
 #include <gtest/gtest.h>
@@ -10,37 +11,6 @@
 #include <set>
 #include <sstream>
 #include <string>
-
-// Every operator new of this program is counted (and still checked by ASan's malloc).
-static int allocations = 0;
-void* operator new(size_t size) {
-    ++allocations;
-    void* p = std::malloc(size > 0 ? size : 1);
-    if (p == NULL) throw std::bad_alloc();
-    return p;
-}
-void* operator new[](size_t size) {
-    return operator new(size);
-}
-void* operator new(size_t size, const std::nothrow_t&) noexcept {
-    ++allocations;
-    return std::malloc(size > 0 ? size : 1);
-}
-void* operator new[](size_t size, const std::nothrow_t& t) noexcept {
-    return operator new(size, t);
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, size_t) noexcept {
-    std::free(p);
-}
 
 namespace {
 
@@ -108,14 +78,14 @@ TEST(LanguageTable, ShippedFile) {
     const std::string bytes = content.str();
 
     // One allocation for the table, one for its file buffer; none to select.
-    allocations = 0;
+    heapAllocations = 0;
     LanguageTable* table = new (std::nothrow) LanguageTable(
         reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), GetDefaultTexts());
-    EXPECT_EQ(2, allocations);
-    allocations = 0;
+    EXPECT_EQ(2, heapAllocations);
+    heapAllocations = 0;
     for (int i = 0; i < 12; ++i)
         table->SelectLanguage(i % 6);
-    EXPECT_EQ(0, allocations);
+    EXPECT_EQ(0, heapAllocations);
 
     const char16_t* names[] = {u"English",    u"German",  u"Dutch",
                                u"Portuguese", u"Spanish", u"Hungarian"};

@@ -1,6 +1,7 @@
 // Measures the language table on a language file: instructions (under
 // callgrind, one dump per step) and allocations (counted here) to construct
 // the table and to select each language. Run by measure-language.sh.
+#include "CountingHeap.h"
 #include "LanguageTable.h"
 
 #include <valgrind/callgrind.h>
@@ -10,41 +11,8 @@
 #include <new>
 
 namespace {
-int allocations = 0;
-size_t allocatedBytes = 0;
 unsigned char fileBytes[1 << 20];
 } // namespace
-
-void* operator new(size_t size) {
-    ++allocations;
-    allocatedBytes += size;
-    void* p = std::malloc(size > 0 ? size : 1);
-    if (p == NULL) throw std::bad_alloc();
-    return p;
-}
-void* operator new[](size_t size) {
-    return operator new(size);
-}
-void* operator new(size_t size, const std::nothrow_t&) noexcept {
-    ++allocations;
-    allocatedBytes += size;
-    return std::malloc(size > 0 ? size : 1);
-}
-void* operator new[](size_t size, const std::nothrow_t& tag) noexcept {
-    return operator new(size, tag);
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, size_t) noexcept {
-    std::free(p);
-}
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -63,12 +31,12 @@ int main(int argc, char** argv) {
     CALLGRIND_DUMP_STATS_AT("no file");
 
     CALLGRIND_ZERO_STATS;
-    allocations = 0;
-    allocatedBytes = 0;
+    heapAllocations = 0;
+    heapAllocatedBytes = 0;
     LanguageTable* table = new (std::nothrow) LanguageTable(fileBytes, size, GetDefaultTexts());
     CALLGRIND_DUMP_STATS_AT("construct");
-    std::printf("construct: %d allocations, %zu bytes (file %zu bytes)\n", allocations,
-                allocatedBytes, size);
+    std::printf("construct: %d allocations, %zu bytes (file %zu bytes)\n", heapAllocations,
+                heapAllocatedBytes, size);
     if (table == NULL) return 1;
 
     const int count = table->GetSectionCount();
@@ -77,11 +45,11 @@ int main(int argc, char** argv) {
         int index = i < count ? i : 0;
         char name[32];
         std::snprintf(name, sizeof name, "select %d", index);
-        allocations = 0;
+        heapAllocations = 0;
         CALLGRIND_ZERO_STATS;
         bool selected = table->SelectLanguage(index);
         CALLGRIND_DUMP_STATS_AT(name);
-        std::printf("%s: %s, %d allocations\n", name, selected ? "ok" : "refused", allocations);
+        std::printf("%s: %s, %d allocations\n", name, selected ? "ok" : "refused", heapAllocations);
         if (index != 0) {
             table->SelectLanguage(0);
         }
