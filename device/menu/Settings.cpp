@@ -6,8 +6,6 @@
 #include <stddef.h>
 #include <string.h>
 
-const WCHAR SETTINGS_KEY[] = L"Software\\Brantwell\\Orvalet";
-
 Settings settings = {
     CMD_POWER_OFF, // quickAction
     0,             // reverseGestures: tap for the menu
@@ -39,6 +37,8 @@ Settings settings = {
 };
 
 namespace {
+
+const WCHAR SETTINGS_KEY[] = L"Software\\Brantwell\\Orvalet";
 
 // The plain DWORD values, in the order they are written. "TrayIconBMP" is
 // written between "TrayIcon" and "Language".

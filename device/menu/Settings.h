@@ -33,8 +33,6 @@ struct Settings {
 
 extern Settings settings;
 
-extern const WCHAR SETTINGS_KEY[];
-
 void LoadSettings();
 void SaveSettings();
 

@@ -130,10 +130,3 @@ TEST_F(LanguageFile, SetControlText) {
 }
 
 } // namespace
-
-// Device code links as a UTF-16 program (-municode), whose entry point is
-// wmain; without that option gtest_main's main is used and this is not.
-int wmain(int argc, wchar_t** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
