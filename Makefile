@@ -13,7 +13,7 @@ deps:
 
 $(BUILD)/build.ninja:
 	@echo "== Configuring the build in $(BUILD)/"
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
 
 build: deps $(BUILD)/build.ninja
 	@echo "== Building (cross-built deliverables, emulator stand-ins, host tools, tests)"

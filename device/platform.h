@@ -13,6 +13,11 @@
 // The platform's popup-menu window class.
 #define MENU_WINDOW_CLASS L"MNU"
 
+// The sizes of the device's own records: the notification record is the
+// desktop's first 152 bytes, the shell-execute record is 60 bytes.
+const DWORD TRAY_RECORD_SIZE = 152;
+const DWORD SHELL_EXECUTE_RECORD_SIZE = 60;
+
 // The device closes a popup menu on any tap outside it.
 inline void PrepareMenuOwner(HWND) {}
 
@@ -54,6 +59,11 @@ __declspec(dllimport) BOOL SHCreateShortcut(LPWSTR shortcut, LPWSTR target);
 
 // The desktop's popup-menu window class.
 #define MENU_WINDOW_CLASS L"#32768"
+
+// The same records as the desktop lays them out: 152 and 60 bytes on a 32-bit
+// desktop, larger on a 64-bit one, where pointers and handles are wider.
+const DWORD TRAY_RECORD_SIZE = NOTIFYICONDATAW_V1_SIZE;
+const DWORD SHELL_EXECUTE_RECORD_SIZE = sizeof(SHELLEXECUTEINFOW);
 
 // The desktop closes a popup menu on a tap outside it only when the menu's
 // owner is the foreground window; the device's hidden owner never needs to be.

@@ -6,8 +6,9 @@ set -euo pipefail
 
 PACKAGES=(
   cmake ninja-build make g++ clang libclang-rt-14-dev googletest libgtest-dev
-  g++-mingw-w64-i686 binutils-mingw-w64-i686
-  wine wine64 wine32:i386
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  lld llvm
+  wine wine64 fonts-wine
   xvfb xdotool imagemagick x11-utils
   librsvg2-bin python3
   cabextract gcab
@@ -27,9 +28,6 @@ fi
 
 echo "== Installing ${#missing[@]} packages: ${missing[*]} (takes a few minutes the first time)"
 export DEBIAN_FRONTEND=noninteractive
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  dpkg --add-architecture i386
-fi
 apt-get update -q
 apt-get install -y -q --no-install-recommends "${missing[@]}" 2>&1 | grep -E '^(Setting up|E:)' || true
 for p in "${missing[@]}"; do

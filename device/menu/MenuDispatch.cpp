@@ -15,7 +15,7 @@ HWND settingsDialog;
 
 namespace {
 
-void AppendHeader(HMENU menu) { AppendMenuW(menu, MF_OWNERDRAW, CMD_SETTINGS, (LPCWSTR)CMD_SETTINGS); }
+void AppendHeader(HMENU menu) { AppendMenuW(menu, MF_OWNERDRAW, CMD_SETTINGS, (LPCWSTR)(UINT_PTR)CMD_SETTINGS); }
 
 void BringSettingsToFront() {
     SetForegroundWindow(settingsDialog);

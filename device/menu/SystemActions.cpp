@@ -36,7 +36,7 @@ bool OpenControlPanelPage(int command) {
 bool ShellLaunch(const WCHAR* file, const WCHAR* directory, const WCHAR* parameters) {
     SHELLEXECUTEINFOW info;
     ZeroMemory(&info, sizeof(info));
-    info.cbSize = 60;
+    info.cbSize = SHELL_EXECUTE_RECORD_SIZE;
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
     info.hwnd = mainWindow;
     info.lpFile = file;

@@ -75,7 +75,7 @@ BOOL NotifyTrayIcon(HWND window, TrayAction action, UINT id, HICON icon) {
     // The Pocket PC's notification record: the first 152 bytes of the desktop's.
     NOTIFYICONDATAW data;
     ZeroMemory(&data, sizeof(data));
-    data.cbSize = 152;
+    data.cbSize = TRAY_RECORD_SIZE;
     data.hWnd = window;
     data.uID = id;
     data.uFlags = NIF_MESSAGE | NIF_ICON;

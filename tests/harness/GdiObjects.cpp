@@ -8,7 +8,7 @@ namespace device {
 namespace {
 
 // One entry of the GDI handle table that the process environment block points
-// to (32-bit layout, 24 bytes).
+// to (24 bytes in both layouts).
 #pragma pack(push, 1)
 struct GdiHandleEntry {
     unsigned long long object;
@@ -21,7 +21,8 @@ struct GdiHandleEntry {
 };
 #pragma pack(pop)
 const size_t GDI_TABLE_ENTRIES = 0x10000;
-const size_t PEB_GDI_TABLE_OFFSET = 0x94;
+// Where the process environment block holds the table's address.
+const size_t PEB_GDI_TABLE_OFFSET = sizeof(void*) == 8 ? 0xF8 : 0x94;
 const unsigned short STOCK_OBJECT = 0x80;
 
 typedef NTSTATUS(WINAPI* QueryProcess)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
@@ -32,13 +33,13 @@ long CountHandleTable(HANDLE process) {
     PROCESS_BASIC_INFORMATION basic = {};
     if (!query || query(process, ProcessBasicInformation, &basic, sizeof(basic), NULL) != 0)
         return -1;
-    DWORD table = 0;
+    ULONG_PTR table = 0;
     if (!ReadProcessMemory(process, (BYTE*)basic.PebBaseAddress + PEB_GDI_TABLE_OFFSET, &table,
                            sizeof(table), NULL) ||
         !table)
         return -1;
     std::vector<GdiHandleEntry> entries(GDI_TABLE_ENTRIES);
-    if (!ReadProcessMemory(process, (void*)(ULONG_PTR)table, entries.data(),
+    if (!ReadProcessMemory(process, (void*)table, entries.data(),
                            entries.size() * sizeof(GdiHandleEntry), NULL))
         return -1;
     long live = 0;

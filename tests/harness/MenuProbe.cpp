@@ -1,6 +1,8 @@
 #include "MenuProbe.h"
 #include "probe/MenuProbeShared.h"
 
+#include <tlhelp32.h>
+
 #include <sstream>
 
 namespace device {
@@ -24,6 +26,21 @@ bool RunRemote(HANDLE process, LPTHREAD_START_ROUTINE start, void* parameter, DW
     return done;
 }
 
+// Where the module named file is loaded in process, or null. (A remote
+// LoadLibraryW's thread exit code holds only 32 bits of a 64-bit address.)
+BYTE* RemoteModuleBase(DWORD processId, const std::wstring& file) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+    if (snapshot == INVALID_HANDLE_VALUE) return NULL;
+    MODULEENTRY32W entry = {};
+    entry.dwSize = sizeof(entry);
+    BYTE* base = NULL;
+    for (BOOL more = Module32FirstW(snapshot, &entry); more && !base;
+         more = Module32NextW(snapshot, &entry))
+        if (lstrcmpiW(entry.szModule, file.c_str()) == 0) base = entry.modBaseAddr;
+    CloseHandle(snapshot);
+    return base;
+}
+
 // Loads the probe into process; the address of its DescribeMenu there.
 LPTHREAD_START_ROUTINE LoadProbe(HANDLE process, std::string* error) {
     std::wstring path = ProbePath();
@@ -35,19 +52,20 @@ LPTHREAD_START_ROUTINE LoadProbe(HANDLE process, std::string* error) {
     }
     size_t bytes = (path.size() + 1) * sizeof(wchar_t);
     void* remotePath = VirtualAllocEx(process, NULL, bytes, MEM_COMMIT, PAGE_READWRITE);
-    DWORD remoteModule = 0;
+    DWORD loadedLow = 0;
     bool loaded = remotePath && WriteProcessMemory(process, remotePath, path.c_str(), bytes, NULL) &&
                   RunRemote(process, (LPTHREAD_START_ROUTINE)GetProcAddress(
                                          GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW"),
-                            remotePath, &remoteModule) &&
-                  remoteModule != 0;
+                            remotePath, &loadedLow) &&
+                  loadedLow != 0;
     if (remotePath) VirtualFreeEx(process, remotePath, 0, MEM_RELEASE);
-    if (!loaded) {
+    BYTE* remoteModule = loaded ? RemoteModuleBase(GetProcessId(process), L"menuprobe.dll") : NULL;
+    if (!remoteModule) {
         *error = "could not load the probe into the menu's process";
         return NULL;
     }
     ULONG_PTR offset = (ULONG_PTR)localDescribe - (ULONG_PTR)local;
-    return (LPTHREAD_START_ROUTINE)((ULONG_PTR)remoteModule + offset);
+    return (LPTHREAD_START_ROUTINE)(remoteModule + offset);
 }
 
 } // namespace
