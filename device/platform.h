@@ -3,12 +3,48 @@
 // the platform's headers and never tests _WIN32_WCE itself.
 #pragma once
 
+// The desktop's headers (which the fidelity build also compiles the device side
+// against) declare an ANSI WinMain; the device's takes its command line in
+// UTF-16. Their prototype is renamed out of the way and the device's declared.
+#ifdef _WIN32_WCE
+#define WinMain DesktopHeadersWinMain
+#endif
 #include <windows.h>
 #include <shellapi.h>
+#include <string.h>
+#ifdef _WIN32_WCE
+#undef WinMain
+#endif
+
+// The CE records and functions that the desktop headers lack; on the device it
+// stands in for the SDK's aygshell.h and kernel headers.
+#include "CeServices.h"
 
 #ifdef _WIN32_WCE
 
-#include <aygshell.h>
+extern "C" {
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int show);
+
+// CE's shell exports these without the W; the desktop headers make the names
+// macros for their W forms.
+#undef Shell_NotifyIcon
+#undef ShellExecuteEx
+__declspec(dllimport) BOOL WINAPI Shell_NotifyIcon(DWORD dwMessage, PNOTIFYICONDATAW lpData);
+__declspec(dllimport) BOOL WINAPI ShellExecuteEx(LPSHELLEXECUTEINFOW lpExecInfo);
+
+// CE's transparent blit; the source is a device context or a bitmap.
+__declspec(dllimport) BOOL WINAPI
+    TransparentImage(HDC hdcDest, LONG DstX, LONG DstY, LONG DstCx, LONG DstCy, HANDLE hSrc,
+                     LONG SrcX, LONG SrcY, LONG SrcCx, LONG SrcCy, COLORREF TransparentColor);
+
+} // extern "C"
+
+// CE maps resources in place: LoadResource answers the data itself, and the
+// SDK's LockResource is a macro that hands it back.
+#ifndef LockResource
+#define LockResource(resource) ((LPVOID)(resource))
+#endif
 
 // The platform's popup-menu window class.
 #define MENU_WINDOW_CLASS L"MNU"
@@ -22,40 +58,17 @@ const DWORD SHELL_EXECUTE_RECORD_SIZE = 60;
 inline void PrepareMenuOwner(HWND) {}
 
 // CE answers device capabilities of the display without a device context.
-inline int DisplayCaps(int index) { return GetDeviceCaps(NULL, index); }
+inline int DisplayCaps(int index) {
+    return GetDeviceCaps(NULL, index);
+}
 
 #else // the emulated Pocket PC on desktop Win32
 
 // A desktop UTF-16 program's entry point has its own name.
 #define WinMain wWinMain
 
-// The Pocket PC shell extensions (aygshell.dll) and the CE core services
-// (coredll.dll) that a desktop lacks. The emulated device provides both
-// modules with these names and signatures, so the calls below are the
-// device's own.
-extern "C" {
-
-struct SHRGINFO {
-    DWORD cbSize;
-    HWND hwndClient;
-    POINT ptDown;
-    DWORD dwFlags;
-};
-#define SHRG_RETURNCMD 0x00000001
-#define GN_CONTEXTMENU 1000
-
-__declspec(dllimport) DWORD SHRecognizeGesture(SHRGINFO* info);
-__declspec(dllimport) HBITMAP SHLoadDIBitmap(LPCWSTR fileName);
-__declspec(dllimport) BOOL SHGetSpecialFolderPath(HWND owner, LPWSTR path, int folder, BOOL create);
-__declspec(dllimport) BOOL SHCreateShortcut(LPWSTR shortcut, LPWSTR target);
-
-} // extern "C"
-
-#ifndef CSIDL_PROGRAMS
-#define CSIDL_PROGRAMS 2
-#define CSIDL_STARTUP 7
-#define CSIDL_STARTMENU 11
-#endif
+// The device's Shell_NotifyIcon and ShellExecuteEx are the desktop's W forms,
+// which shellapi.h already names so for a UTF-16 program.
 
 // The desktop's popup-menu window class.
 #define MENU_WINDOW_CLASS L"#32768"
@@ -67,7 +80,9 @@ const DWORD SHELL_EXECUTE_RECORD_SIZE = sizeof(SHELLEXECUTEINFOW);
 
 // The desktop closes a popup menu on a tap outside it only when the menu's
 // owner is the foreground window; the device's hidden owner never needs to be.
-inline void PrepareMenuOwner(HWND owner) { SetForegroundWindow(owner); }
+inline void PrepareMenuOwner(HWND owner) {
+    SetForegroundWindow(owner);
+}
 
 // CE's transparent blit; the desktop calls it TransparentBlt.
 inline BOOL TransparentImage(HDC dest, int x, int y, int width, int height, HDC source, int sourceX,
@@ -85,3 +100,14 @@ inline int DisplayCaps(int index) {
 }
 
 #endif
+
+// Runs a dialog of the program's resources. The device has no DialogBoxParam
+// (its headers make it a macro over the template form), so both platforms load
+// the template themselves.
+inline INT_PTR RunDialog(HINSTANCE instance, int id, HWND owner, DLGPROC proc) {
+    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_DIALOG);
+    HGLOBAL loaded = found ? LoadResource(instance, found) : NULL;
+    LPCDLGTEMPLATEW dialog = loaded ? (LPCDLGTEMPLATEW)LockResource(loaded) : NULL;
+    if (!dialog) return -1;
+    return DialogBoxIndirectParamW(instance, dialog, owner, proc, 0);
+}

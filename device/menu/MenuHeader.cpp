@@ -30,9 +30,10 @@ void DrawBanner(HDC dc, const RECT& area) {
 void DrawOptionBox(HDC dc, const RECT& area, int s, bool selected) {
     int x1 = area.right - 25 * s, x2 = area.right - 2 * s;
     int y1 = area.top + 2 * s, y2 = area.bottom + s - 3;
-    POINT outline[9] = {{x1 + 2 * s, y1},     {x2 - 4 * s, y1},     {x2 - 2 * s, y1 + 2 * s},
-                        {x2 - 2 * s, y2 - 4 * s}, {x2 - 4 * s, y2 - 2 * s}, {x1 + 2 * s, y2 - 2 * s},
-                        {x1, y2 - 4 * s},     {x1, y1 + 2 * s},     {x1 + 2 * s, y1}};
+    POINT outline[9] = {
+        {x1 + 2 * s, y1},         {x2 - 4 * s, y1},         {x2 - 2 * s, y1 + 2 * s},
+        {x2 - 2 * s, y2 - 4 * s}, {x2 - 4 * s, y2 - 2 * s}, {x1 + 2 * s, y2 - 2 * s},
+        {x1, y2 - 4 * s},         {x1, y1 + 2 * s},         {x1 + 2 * s, y1}};
     HBRUSH brush = CreateSolidBrush(selected ? GetBkColor(dc) : RGB(255, 255, 255));
     HGDIOBJ previous = SelectObject(dc, brush);
     Polygon(dc, outline, 9);
@@ -46,9 +47,9 @@ void MeasureHeaderItem(MEASUREITEMSTRUCT* item) {
     HDC screen = GetDC(NULL);
     HGDIOBJ previousFont = SelectObject(screen, GetMenuFont());
     SIZE name = {0, 0}, button = {0, 0};
-    GetTextExtentPoint32W(screen, L"Orvalet", 7, &name);
+    GetTextExtentExPointW(screen, L"Orvalet", 7, 0, NULL, NULL, &name);
     // Room is kept with capitals; the paint writes "Opt".
-    GetTextExtentPoint32W(screen, L"OPT", 3, &button);
+    GetTextExtentExPointW(screen, L"OPT", 3, 0, NULL, NULL, &button);
     SelectObject(screen, previousFont);
     ReleaseDC(NULL, screen);
     // No scale factor: the header follows its font.

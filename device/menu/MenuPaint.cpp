@@ -19,7 +19,9 @@ bool IsEastAsianLanguage() {
     return primary == LANG_CHINESE || primary == LANG_JAPANESE || primary == LANG_KOREAN;
 }
 
-bool IsSeparator(ULONG_PTR itemData) { return (itemData & 0xFFFF) == 0; }
+bool IsSeparator(ULONG_PTR itemData) {
+    return (itemData & 0xFFFF) == 0;
+}
 
 // A command without a label (an id past the table) measures and paints as an
 // empty label.
@@ -50,8 +52,9 @@ void DrawIconColumn(const ItemPaint& item, RECT* text) {
     column.right = item.rect.left + 24 * item.scale - 4;
     text->left = column.right;
     if (item.mode != NoColors)
-        SetBkColor(item.dc, item.selected && !item.separator ? settings.colorHighlightBackground
-                                                             : GetMenuColor(item.mode, IconBackground));
+        SetBkColor(item.dc, item.selected && !item.separator
+                                ? settings.colorHighlightBackground
+                                : GetMenuColor(item.mode, IconBackground));
     else if (item.separator)
         SetBkColor(item.dc, GetSysColor(COLOR_MENU));
     // An item in NoColors keeps the background the platform put into the context.
@@ -116,8 +119,10 @@ void DrawPlainItem(const DRAWITEMSTRUCT* record) {
     if (settings.showIcons) DrawIconColumn(item, &text);
     SetItemColours(item);
     FillWithBackground(item.dc, text);
-    if (item.separator) DrawSeparatorLine(item);
-    else DrawLabel(item, text);
+    if (item.separator)
+        DrawSeparatorLine(item);
+    else
+        DrawLabel(item, text);
 }
 
 } // namespace
@@ -149,7 +154,7 @@ void MeasureLabel(const WCHAR* text, SIZE* size) {
     HGDIOBJ previousFont = SelectObject(screen, GetMenuFont());
     size->cx = 0;
     size->cy = 0;
-    GetTextExtentPoint32W(screen, text, lstrlenW(text), size);
+    GetTextExtentExPointW(screen, text, (int)wcslen(text), 0, NULL, NULL, size);
     SelectObject(screen, previousFont);
     ReleaseDC(NULL, screen);
     size->cx += GetScreenScale() * (settings.showIcons ? 24 : 4);

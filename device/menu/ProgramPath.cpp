@@ -13,8 +13,9 @@ bool GetProgramPath(WCHAR* path, DWORD capacity) {
 
 bool GetSiblingPath(const WCHAR* extension, WCHAR path[PROGRAM_PATH_LENGTH + 1]) {
     if (!GetProgramPath(path, PROGRAM_PATH_LENGTH + 1)) return false;
-    int length = lstrlenW(path);
+    size_t length = wcslen(path);
     if (length <= 3) return false;
-    for (int i = 0; i < 3; i++) path[length - 3 + i] = extension[i];
+    for (int i = 0; i < 3; i++)
+        path[length - 3 + i] = extension[i];
     return true;
 }

@@ -9,9 +9,9 @@ const WCHAR SHORTCUT_NAME[] = L"\\Orvalet.lnk";
 
 bool GetShortcutPath(WCHAR path[MAX_PATH]) {
     if (!SHGetSpecialFolderPath(NULL, path, CSIDL_STARTUP, FALSE)) return false;
-    int folderLength = lstrlenW(path);
-    if (folderLength + lstrlenW(SHORTCUT_NAME) >= MAX_PATH) return false;
-    lstrcpyW(path + folderLength, SHORTCUT_NAME);
+    size_t folderLength = wcslen(path);
+    if (folderLength + wcslen(SHORTCUT_NAME) >= MAX_PATH) return false;
+    wcscpy(path + folderLength, SHORTCUT_NAME);
     return true;
 }
 
@@ -28,7 +28,7 @@ void SetStartWithSystem(bool on) {
     WCHAR target[MAX_PATH + 3];
     target[0] = L'"';
     if (!GetProgramPath(target + 1, MAX_PATH)) return;
-    lstrcatW(target, L"\"");
+    wcscat(target, L"\"");
     SHCreateShortcut(shortcut, target);
 }
 

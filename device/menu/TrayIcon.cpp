@@ -25,7 +25,8 @@ void LoadTrayIcons() {
         }
         if (trayIcon) return;
     }
-    trayIcon = (HICON)LoadImageW(appInstance, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON, size, size, 0);
+    trayIcon =
+        (HICON)LoadImageW(appInstance, MAKEINTRESOURCEW(IDI_TRAY), IMAGE_ICON, size, size, 0);
     if (GetScreenScale() == 1)
         trayPressedIcon = (HICON)LoadImageW(appInstance, MAKEINTRESOURCEW(IDI_TRAY_PRESSED),
                                             IMAGE_ICON, 16, 16, 0);
@@ -82,5 +83,5 @@ BOOL NotifyTrayIcon(HWND window, TrayAction action, UINT id, HICON icon) {
     data.uCallbackMessage = MSG_TRAY_CALLBACK;
     data.hIcon = icon;
     DWORD message = action == TRAY_ADD ? NIM_ADD : action == TRAY_MODIFY ? NIM_MODIFY : NIM_DELETE;
-    return Shell_NotifyIconW(message, &data);
+    return Shell_NotifyIcon(message, &data);
 }
