@@ -10,33 +10,10 @@ namespace {
 // 71-73) have no entry here, so their controls keep the template text in English.
 const DefaultText DEFAULT_TEXTS[] = {
     {0, TEXT_UNITS("----------------------")},
-    {1, TEXT_UNITS("Soft Reset")},
-    {2, TEXT_UNITS("Hard Reset")},
-    {3, TEXT_UNITS("Power Off")},
-    {4, TEXT_UNITS("Brightness")},
-    {5, TEXT_UNITS("Memory")},
-    {6, TEXT_UNITS("Battery Level")},
-    {7, TEXT_UNITS("Today Themes")},
-    {8, TEXT_UNITS("Today Plugins")},
-    {9, TEXT_UNITS("Clock")},
-    {10, TEXT_UNITS("Start Menu")},
-    {11, TEXT_UNITS("Uninstall Programs")},
-    {12, TEXT_UNITS("Sound Settings")},
-    {13, TEXT_UNITS("Hardware Buttons")},
-    {14, TEXT_UNITS("Running Programs")},
-    {15, TEXT_UNITS("Input Methods")},
-    {16, TEXT_UNITS("Today Screen")},
-    {17, TEXT_UNITS("Network Connection")},
-    {18, TEXT_UNITS("Phone Settings")},
-    {19, TEXT_UNITS("Purgelle")},
-    {20, TEXT_UNITS("Purgelle Cleaner")},
-    {21, TEXT_UNITS("Rotate Screen (L)")},
-    {22, TEXT_UNITS("Rotate Screen (R)")},
-    {23, TEXT_UNITS("Flip Screen")},
-    {24, TEXT_UNITS("Screen OFF")},
-    {25, TEXT_UNITS("Refresh today screen")},
-    {26, TEXT_UNITS("IP Helper")},
-    {27, TEXT_UNITS("Screen Capture")},
+// The commands' labels, by their text ids.
+#define COMMAND(id, name, textId, iconIndex, art, label, ...) {textId, TEXT_UNITS(label)},
+#include "CommandList.h"
+#undef COMMAND
     {39, TEXT_UNITS("Select file")},
     {45, TEXT_UNITS("HardReset will make you lose all the data stored on your PocketPC, are you "
                     "sure you want to HardReset ?")},

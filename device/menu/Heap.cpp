@@ -7,14 +7,28 @@
 
 #include <new>
 
-void* operator new(size_t size) { return LocalAlloc(LMEM_FIXED, size ? size : 1); }
-void* operator new[](size_t size) { return LocalAlloc(LMEM_FIXED, size ? size : 1); }
-void* operator new(size_t size, const std::nothrow_t&) noexcept { return operator new(size); }
-void* operator new[](size_t size, const std::nothrow_t&) noexcept { return operator new[](size); }
+void* operator new(size_t size) {
+    return LocalAlloc(LMEM_FIXED, size ? size : 1);
+}
+void* operator new[](size_t size) {
+    return LocalAlloc(LMEM_FIXED, size ? size : 1);
+}
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+    return operator new(size);
+}
+void* operator new[](size_t size, const std::nothrow_t&) noexcept {
+    return operator new[](size);
+}
 
 void operator delete(void* block) noexcept {
     if (block) LocalFree(block);
 }
-void operator delete[](void* block) noexcept { operator delete(block); }
-void operator delete(void* block, size_t) noexcept { operator delete(block); }
-void operator delete[](void* block, size_t) noexcept { operator delete(block); }
+void operator delete[](void* block) noexcept {
+    operator delete(block);
+}
+void operator delete(void* block, size_t) noexcept {
+    operator delete(block);
+}
+void operator delete[](void* block, size_t) noexcept {
+    operator delete(block);
+}

@@ -3,9 +3,12 @@
 
 IconStrip iconStrip;
 
-IconStrip::IconStrip() : bitmap(NULL), memoryDC(NULL), previousBitmap(NULL), bitmapInfo(), cellSize(0) {}
+IconStrip::IconStrip()
+    : bitmap(NULL), memoryDC(NULL), previousBitmap(NULL), bitmapInfo(), cellSize(0) {}
 
-IconStrip::~IconStrip() { Release(); }
+IconStrip::~IconStrip() {
+    Release();
+}
 
 bool IconStrip::Attach(HBITMAP newBitmap) {
     if (!newBitmap) return false;
@@ -31,7 +34,9 @@ void IconStrip::Release() {
     cellSize = 0;
 }
 
-bool IconStrip::LoadFromFile(const WCHAR* path) { return Attach(SHLoadDIBitmap(path)); }
+bool IconStrip::LoadFromFile(const WCHAR* path) {
+    return Attach(SHLoadDIBitmap(path));
+}
 
 bool IconStrip::LoadFromResource(HINSTANCE instance, int resourceId) {
     return Attach(LoadBitmapW(instance, MAKEINTRESOURCEW(resourceId)));
@@ -39,8 +44,9 @@ bool IconStrip::LoadFromResource(HINSTANCE instance, int resourceId) {
 
 void IconStrip::DrawIcon(HDC dc, int x, int y, int index, COLORREF transparent) const {
     // A strip with fewer icons (or none at all) leaves later commands without one.
-    if (!bitmap || cellSize <= 0 || index < 0 || (index + 1) * cellSize > bitmapInfo.bmWidth) return;
+    if (!bitmap || cellSize <= 0 || index < 0 || (index + 1) * cellSize > bitmapInfo.bmWidth)
+        return;
     int size = 16 * GetScreenScale();
     TransparentImage(dc, x, y, size, size, memoryDC, index * cellSize, 0, cellSize,
-                   bitmapInfo.bmHeight, transparent);
+                     bitmapInfo.bmHeight, transparent);
 }

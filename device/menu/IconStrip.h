@@ -5,7 +5,7 @@
 #include "platform.h"
 
 class IconStrip {
-public:
+  public:
     IconStrip();
     ~IconStrip();
 
@@ -21,7 +21,7 @@ public:
     // pixels of the transparent colour.
     void DrawIcon(HDC dc, int x, int y, int index, COLORREF transparent) const;
 
-private:
+  private:
     HBITMAP bitmap;
     HDC memoryDC;
     HGDIOBJ previousBitmap;

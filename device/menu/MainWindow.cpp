@@ -43,8 +43,8 @@ int CommandForGesture(bool held, bool* ignore) {
 
 LRESULT OnTrayCallback(HWND window, WPARAM id, LPARAM mouseMessage) {
     if (id != TRAY_ICON_ID || mouseMessage != WM_LBUTTONDOWN) return 0;
-    SHRGINFO gesture = {sizeof(gesture), window, {2 * GetScreenWidth(), 2 * GetScreenHeight()},
-                        SHRG_RETURNCMD};
+    SHRGINFO gesture = {
+        sizeof(gesture), window, {2 * GetScreenWidth(), 2 * GetScreenHeight()}, SHRG_RETURNCMD};
     bool held = SHRecognizeGesture(&gesture) != 0;
     bool ignore;
     int command = CommandForGesture(held, &ignore);
@@ -101,8 +101,16 @@ bool CreateMainWindow(HINSTANCE instance) {
         SendMessageW(running, MSG_SHOW_MENU, 0, 0);
         return false;
     }
-    WNDCLASSW windowClass = {CS_HREDRAW | CS_VREDRAW, MainWindowProc, 0, 0, instance, NULL, NULL,
-                             (HBRUSH)GetStockObject(WHITE_BRUSH), NULL, WINDOW_NAME};
+    WNDCLASSW windowClass = {CS_HREDRAW | CS_VREDRAW,
+                             MainWindowProc,
+                             0,
+                             0,
+                             instance,
+                             NULL,
+                             NULL,
+                             (HBRUSH)GetStockObject(WHITE_BRUSH),
+                             NULL,
+                             WINDOW_NAME};
     RegisterClassW(&windowClass);
     LoadTrayIcons();
     HWND window = CreateWindowExW(0, WINDOW_NAME, WINDOW_NAME, WS_TABSTOP, 0, 0, 500, 500, NULL,

@@ -52,8 +52,10 @@ COLORREF GetMenuColor(int mode, MenuColorRole role) {
     // Every other mode that reaches here is a theme mode; the reversed one
     // swaps the two backgrounds.
     if (mode == ReverseThemeColors) {
-        if (role == IconBackground) role = MenuBackground;
-        else if (role == MenuBackground) role = IconBackground;
+        if (role == IconBackground)
+            role = MenuBackground;
+        else if (role == MenuBackground)
+            role = IconBackground;
     }
     // Not cached: a theme change shows at the next paint.
     return ReadThemeColor(role);

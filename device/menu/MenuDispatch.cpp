@@ -1,4 +1,4 @@
-#include "Commands.h"
+#include "CommandTable.h"
 #include "MainWindow.h"
 #include "Menu.h"
 #include "Settings.h"
@@ -15,7 +15,9 @@ HWND settingsDialog;
 
 namespace {
 
-void AppendHeader(HMENU menu) { AppendMenuW(menu, MF_OWNERDRAW, CMD_SETTINGS, (LPCWSTR)(UINT_PTR)CMD_SETTINGS); }
+void AppendHeader(HMENU menu) {
+    AppendMenuW(menu, MF_OWNERDRAW, CMD_SETTINGS, (LPCWSTR)(UINT_PTR)CMD_SETTINGS);
+}
 
 void BringSettingsToFront() {
     SetForegroundWindow(settingsDialog);
@@ -36,7 +38,9 @@ void PrepareMenu() {
     }
 }
 
-bool PressedIconInUse() { return trayPressedIcon && trayIconShown; }
+bool PressedIconInUse() {
+    return trayPressedIcon && trayIconShown;
+}
 
 // Tracks the menu at the anchor; the chosen command, or 0.
 int TrackMenu() {
@@ -45,7 +49,8 @@ int TrackMenu() {
     menuShowing = true;
     PrepareMenuOwner(mainWindow);
     UINT flags = TPM_RETURNCMD | TPM_LEFTALIGN | (menuAnchorY > 100 ? TPM_BOTTOMALIGN : 0);
-    int chosen = TrackPopupMenuEx(cachedMenu, flags, menuAnchorX - 10, menuAnchorY, mainWindow, NULL);
+    int chosen =
+        TrackPopupMenuEx(cachedMenu, flags, menuAnchorX - 10, menuAnchorY, mainWindow, NULL);
     menuShowing = false;
     // The tap that dismissed the menu on the tray icon must not reopen it.
     MSG pending;
@@ -56,15 +61,27 @@ int TrackMenu() {
 
 void RunSettings() {
     if (settingsDialog) return;
-    DialogBoxW(appInstance, MAKEINTRESOURCEW(IDD_SETTINGS), NULL, SettingsDialogProc);
+    RunDialog(appInstance, IDD_SETTINGS, NULL, SettingsDialogProc);
     settingsDialog = NULL;
     SaveSettings();
 }
 
+// A menu command, as its row says.
+void RunCommandRow(const CommandRow& row) {
+    switch (row.action) {
+    case ACTION_CONTROL_PANEL: OpenControlPanel(row.parameters); break;
+    case ACTION_DEVICE: RunSystemAction(row); break;
+    case ACTION_DIALOG: break; // the network address helper follows
+    }
+}
+
 void RunCommand(int command) {
-    if (command >= 1 && command <= COMMAND_COUNT) RunSystemAction(command);
-    else if (command == CMD_EXIT) SendMessageW(mainWindow, WM_CLOSE, 0, 0);
-    else if (command == CMD_SETTINGS) RunSettings();
+    if (const CommandRow* row = FindCommand(command))
+        RunCommandRow(*row);
+    else if (command == CMD_EXIT)
+        SendMessageW(mainWindow, WM_CLOSE, 0, 0);
+    else if (command == CMD_SETTINGS)
+        RunSettings();
 }
 
 } // namespace
@@ -75,7 +92,8 @@ HMENU BuildPopupMenu(bool headerFirst) {
     for (const MenuItem& item : settings.menuItems) {
         if (!item.shown) continue;
         if (item.command != CMD_SEPARATOR)
-            AppendMenuW(menu, MF_OWNERDRAW, item.command, (LPCWSTR)(UINT_PTR)(item.command & 0xFFFF));
+            AppendMenuW(menu, MF_OWNERDRAW, item.command,
+                        (LPCWSTR)(UINT_PTR)(item.command & 0xFFFF));
         else
             AppendMenuW(menu, MF_OWNERDRAW | MF_SEPARATOR, 0, NULL);
     }

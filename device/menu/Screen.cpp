@@ -3,11 +3,14 @@
 
 int GetScreenScale() {
     static int scale = 0;
-    if (scale == 0)
-        scale = (GetScreenWidth() == 640 || GetScreenHeight() == 640) ? 2 : 1;
+    if (scale == 0) scale = (GetScreenWidth() == 640 || GetScreenHeight() == 640) ? 2 : 1;
     return scale;
 }
 
-int GetScreenWidth() { return DisplayCaps(HORZRES); }
+int GetScreenWidth() {
+    return DisplayCaps(HORZRES);
+}
 
-int GetScreenHeight() { return DisplayCaps(VERTRES); }
+int GetScreenHeight() {
+    return DisplayCaps(VERTRES);
+}

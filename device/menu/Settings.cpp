@@ -7,31 +7,36 @@
 #include <string.h>
 
 Settings settings = {
-    CMD_POWER_OFF, // quickAction
-    0,             // reverseGestures: tap for the menu
-    0,             // hideTrayIcon
-    1,             // showIcons
-    0,             // customTrayIcon
-    {0},           // trayIconBitmapPath
-    0,             // language: English
-    3,             // captureDelay: 1.5 s
-    1,             // colorMode: custom colours
+    CMD_POWER_OFF,      // quickAction
+    0,                  // reverseGestures: tap for the menu
+    0,                  // hideTrayIcon
+    1,                  // showIcons
+    0,                  // customTrayIcon
+    {0},                // trayIconBitmapPath
+    0,                  // language: English
+    3,                  // captureDelay: 1.5 s
+    1,                  // colorMode: custom colours
     RGB(0, 0, 0),       // colorText
     RGB(255, 255, 255), // colorHighlightText
     RGB(255, 255, 255), // colorBackground
     RGB(0, 0, 175),     // colorHighlightBackground
     RGB(200, 200, 200), // colorIconBackground
     {
-        {CMD_SOFT_RESET, 1},       {CMD_HARD_RESET, 0},       {CMD_POWER_OFF, 1},
-        {CMD_SEPARATOR, 1},        {CMD_BRIGHTNESS, 1},       {CMD_MEMORY, 1},
-        {CMD_BATTERY, 1},          {CMD_SEPARATOR, 1},        {CMD_TODAY_THEMES, 1},
-        {CMD_TODAY_PLUGINS, 1},    {CMD_TODAY_SCREEN, 0},     {CMD_START_MENU, 0},
-        {CMD_SEPARATOR, 0},        {CMD_CLOCK, 0},            {CMD_SOUNDS, 0},
-        {CMD_UNINSTALL, 0},        {CMD_RUNNING_PROGRAMS, 1}, {CMD_BUTTONS, 0},
-        {CMD_INPUT_METHODS, 0},    {CMD_SEPARATOR, 1},        {CMD_NETWORK, 0},
-        {CMD_PHONE, 0},            {CMD_SEPARATOR, 0},        {CMD_PURGELLE, 0},
-        {CMD_PURGELLE_CLEANER, 0}, {CMD_ROTATE_LEFT, 0},      {CMD_ROTATE_RIGHT, 0},
-        {CMD_FLIP_SCREEN, 0},      {CMD_SCREEN_OFF, 1},       {CMD_REFRESH_TODAY, 0},
+        {CMD_SOFT_RESET, 1},       {CMD_HARD_RESET, 0},
+        {CMD_POWER_OFF, 1},        {CMD_SEPARATOR, 1},
+        {CMD_BRIGHTNESS, 1},       {CMD_MEMORY, 1},
+        {CMD_BATTERY, 1},          {CMD_SEPARATOR, 1},
+        {CMD_TODAY_THEMES, 1},     {CMD_TODAY_PLUGINS, 1},
+        {CMD_TODAY_SCREEN, 0},     {CMD_START_MENU, 0},
+        {CMD_SEPARATOR, 0},        {CMD_CLOCK, 0},
+        {CMD_SOUNDS, 0},           {CMD_UNINSTALL, 0},
+        {CMD_RUNNING_PROGRAMS, 1}, {CMD_BUTTONS, 0},
+        {CMD_INPUT_METHODS, 0},    {CMD_SEPARATOR, 1},
+        {CMD_NETWORK, 0},          {CMD_PHONE, 0},
+        {CMD_SEPARATOR, 0},        {CMD_PURGELLE, 0},
+        {CMD_PURGELLE_CLEANER, 0}, {CMD_ROTATE_LEFT, 0},
+        {CMD_ROTATE_RIGHT, 0},     {CMD_FLIP_SCREEN, 0},
+        {CMD_SCREEN_OFF, 1},       {CMD_REFRESH_TODAY, 0},
         {CMD_IP_HELPER, 1},        {CMD_SCREEN_CAPTURE, 1},
     },
 };
@@ -177,8 +182,14 @@ void SaveSettings() {
     NotifyTaskHook();
 }
 
-bool IsTapForMenu() { return settings.reverseGestures == 0; }
+bool IsTapForMenu() {
+    return settings.reverseGestures == 0;
+}
 
-void SetTapForMenu(bool tapForMenu) { settings.reverseGestures = tapForMenu ? 0 : 1; }
+void SetTapForMenu(bool tapForMenu) {
+    settings.reverseGestures = tapForMenu ? 0 : 1;
+}
 
-int32_t GetQuickAction() { return settings.quickAction; }
+int32_t GetQuickAction() {
+    return settings.quickAction;
+}

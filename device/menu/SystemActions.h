@@ -1,10 +1,14 @@
-// The system actions behind the menu commands 1 to 27.
+// The system actions behind the menu commands.
 #pragma once
 
+#include "CommandTable.h"
 #include "platform.h"
 
-// Runs menu command 1..27.
-void RunSystemAction(int command);
+// Runs a command whose row's action is ACTION_DEVICE.
+void RunSystemAction(const CommandRow& row);
+
+// Opens the control panel's page given by its command line.
+void OpenControlPanel(const WCHAR* parameters);
 
 // Asks the shell to open file with parameters in directory; false when the
 // shell failed or gave no process.

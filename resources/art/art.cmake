@@ -5,9 +5,9 @@
 # Produces, through the target `art`:
 #   ${ORVALET_ART_DIR}/tray.ico          tray icon, 16 and 32 px, 24-bit + mask
 #   ${ORVALET_ART_DIR}/tray_pressed.ico  tray icon while the menu is open, 16 px
-#   ${ORVALET_ART_DIR}/strip16.bmp       27 command icons of 16 px, 432 x 16
+#   ${ORVALET_ART_DIR}/strip16.bmp       command icons of 16 px in one row, 24-bit
 #   ${ORVALET_ART_DIR}/banner.bmp        menu header banner, 1 x 17, 8-bit grey
-#   ${ORVALET_OUT}/Orvalet.vga           27 command icons of 32 px, 864 x 32
+#   ${ORVALET_OUT}/Orvalet.vga           command icons of 32 px in one row, 24-bit
 
 if(NOT DEFINED ORVALET_OUT)
   message(FATAL_ERROR "art.cmake: ORVALET_OUT must be set before the include")
@@ -29,15 +29,23 @@ set(_art_tool ${_art_tools}/build_art.py)
 set(_art_build ${Python3_EXECUTABLE} ${_art_tool} --rsvg ${ORVALET_RSVG_CONVERT})
 file(MAKE_DIRECTORY ${ORVALET_ART_DIR} ${ORVALET_OUT})
 
-# The manifest names the command icons in strip order; a new command is a new
-# line there and two new drawings, nothing here.
-set(_art_manifest ${_art_src}/commands.txt)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${_art_manifest})
-file(STRINGS ${_art_manifest} _art_lines REGEX "^[0-9]+[ \t]+[^ \t#]+")
+# The strips hold one icon per row of the program's command list, in its order;
+# a new command is a new row there and two new drawings, nothing here. The
+# list is read by the same reader that builds the strips, which stops the
+# configuration at a row it cannot read.
+get_filename_component(_art_commands ${CMAKE_CURRENT_LIST_DIR}/../../device/menu/CommandList.h ABSOLUTE)
+set(_art_reader ${_art_tools}/command_list.py)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${_art_commands} ${_art_reader})
+execute_process(COMMAND ${Python3_EXECUTABLE} -B ${_art_reader} art ${_art_commands}
+                OUTPUT_VARIABLE _art_names ERROR_VARIABLE _art_error RESULT_VARIABLE _art_result)
+if(NOT _art_result EQUAL 0)
+  message(FATAL_ERROR "art.cmake: ${_art_error}")
+endif()
+string(REPLACE "\n" ";" _art_names "${_art_names}")
+list(FILTER _art_names EXCLUDE REGEX "^$")
 set(_art_cmd16)
 set(_art_cmd32)
-foreach(_line IN LISTS _art_lines)
-  string(REGEX REPLACE "^[0-9]+[ \t]+([^ \t#]+).*" "\\1" _name "${_line}")
+foreach(_name IN LISTS _art_names)
   list(APPEND _art_cmd16 ${_art_src}/cmd16/${_name}.svg)
   list(APPEND _art_cmd32 ${_art_src}/cmd32/${_name}.svg)
 endforeach()
@@ -54,13 +62,13 @@ add_custom_command(OUTPUT ${ORVALET_ART_DIR}/tray_pressed.ico
   COMMENT "Art: pressed tray icon" VERBATIM)
 
 add_custom_command(OUTPUT ${ORVALET_ART_DIR}/strip16.bmp
-  COMMAND ${_art_build} strip ${ORVALET_ART_DIR}/strip16.bmp ${_art_manifest} ${_art_src}/cmd16
-  DEPENDS ${_art_tool} ${_art_manifest} ${_art_cmd16}
+  COMMAND ${_art_build} strip ${ORVALET_ART_DIR}/strip16.bmp ${_art_commands} ${_art_src}/cmd16
+  DEPENDS ${_art_tool} ${_art_reader} ${_art_commands} ${_art_cmd16}
   COMMENT "Art: 16 px command icon strip" VERBATIM)
 
 add_custom_command(OUTPUT ${ORVALET_OUT}/Orvalet.vga
-  COMMAND ${_art_build} strip ${ORVALET_OUT}/Orvalet.vga ${_art_manifest} ${_art_src}/cmd32
-  DEPENDS ${_art_tool} ${_art_manifest} ${_art_cmd32}
+  COMMAND ${_art_build} strip ${ORVALET_OUT}/Orvalet.vga ${_art_commands} ${_art_src}/cmd32
+  DEPENDS ${_art_tool} ${_art_reader} ${_art_commands} ${_art_cmd32}
   COMMENT "Art: 32 px command icon strip (Orvalet.vga)" VERBATIM)
 
 add_custom_command(OUTPUT ${ORVALET_ART_DIR}/banner.bmp

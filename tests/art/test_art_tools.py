@@ -8,8 +8,10 @@ The fault cases start from artwork built from the real sources, break one
 thing each, and expect the check to name that fault.
 """
 import os
+import re
 import shutil
 import struct
+import subprocess
 import sys
 import tempfile
 import unittest
@@ -19,8 +21,10 @@ ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 sys.path.insert(0, os.path.join(ROOT, "tools", "art"))
 import build_art  # noqa: E402
 import check_art  # noqa: E402
+import command_list  # noqa: E402
 
 ART = os.path.join(ROOT, "resources", "art")
+COMMAND_LIST = os.path.join(ROOT, "device", "menu", "CommandList.h")
 RSVG = os.environ.get("ORVALET_RSVG_CONVERT", "rsvg-convert")
 MAGENTA = (255, 0, 255)
 
@@ -33,9 +37,8 @@ def build_all(out_dir, rsvg=None):
                          [os.path.join(ART, "tray", "tray16.svg"), os.path.join(ART, "tray", "tray32.svg")])
     build_art.build_icon(rsvg, os.path.join(art, "tray_pressed.ico"),
                          [os.path.join(ART, "tray", "tray_pressed16.svg")])
-    manifest = os.path.join(ART, "commands.txt")
-    build_art.build_strip(rsvg, os.path.join(art, "strip16.bmp"), manifest, os.path.join(ART, "cmd16"))
-    build_art.build_strip(rsvg, os.path.join(out_dir, "Orvalet.vga"), manifest, os.path.join(ART, "cmd32"))
+    build_art.build_strip(rsvg, os.path.join(art, "strip16.bmp"), COMMAND_LIST, os.path.join(ART, "cmd16"))
+    build_art.build_strip(rsvg, os.path.join(out_dir, "Orvalet.vga"), COMMAND_LIST, os.path.join(ART, "cmd32"))
     build_art.build_banner(rsvg, os.path.join(art, "banner.bmp"), os.path.join(ART, "banner.svg"))
     return art, os.path.join(out_dir, "Orvalet.vga")
 
@@ -126,6 +129,93 @@ class EdgeFlattening(unittest.TestCase):
                     self.assertTrue(px is None or not check_art.pinkish(px), px)
 
 
+class CommandListRefusesFaults(unittest.TestCase):
+    """The strips are built from the program's command list; each case breaks
+    one row of a copy of the real list, and the reader must stop there."""
+
+    def setUp(self):
+        self.dir = tempfile.mkdtemp()
+        with open(COMMAND_LIST, encoding="utf-8") as f:
+            self.lines = f.read().split("\n")
+        self.rows = [i for i, line in enumerate(self.lines) if line.startswith("COMMAND(")]
+
+    def tearDown(self):
+        shutil.rmtree(self.dir)
+
+    def write(self, lines):
+        path = os.path.join(self.dir, "CommandList.h")
+        with open(path, "w", encoding="utf-8") as f:
+            f.write("\n".join(lines))
+        return path
+
+    def edited(self, row, pattern, replacement):
+        lines = list(self.lines)
+        at = self.rows[row]
+        lines[at], count = re.subn(pattern, replacement, lines[at], count=1)
+        self.assertEqual(count, 1, f"edit {pattern!r} does not apply to {self.lines[at]!r}")
+        return lines
+
+    def assertRefused(self, lines, phrase, line_number):
+        path = self.write(lines)
+        with self.assertRaises(command_list.CommandListError) as caught:
+            command_list.read_commands(path)
+        message = str(caught.exception)
+        self.assertIn(phrase, message)
+        self.assertIn(f"{path}:{line_number}:", message)
+
+    def test_real_list_names_drawn_icons(self):
+        rows = command_list.read_commands(COMMAND_LIST)
+        self.assertEqual(len(rows), len(self.rows))
+        for row in rows:
+            for size in ("cmd16", "cmd32"):
+                self.assertTrue(os.path.isfile(os.path.join(ART, size, row.art + ".svg")),
+                                f"command {row.id} names {row.art}, which has no {size} drawing")
+
+    def test_broken_rows(self):
+        art = command_list.read_commands(COMMAND_LIST)[0].art
+        gap, swapped = list(self.lines), list(self.lines)
+        del gap[self.rows[9]]
+        a, b = self.rows[20], self.rows[21]
+        swapped[a], swapped[b] = swapped[b], swapped[a]
+        cases = [
+            ("label dropped", self.edited(3, r',\s*"[^"]*",\s*(ACTION_)', r", \1"), 3,
+             "not a command row"),
+            ("split over two lines", self.edited(5, r",\s*(ACTION_)", r",\n        \1"), 5,
+             "not a command row"),
+            ("escape in a string", self.edited(6, r'"cplmain', r'"\\cplmain'), 6,
+             "not a command row"),
+            ("trailing comment", self.edited(6, r"\)$", r") // note"), 6, "not a command row"),
+            # The row after the gap sits where the removed one was.
+            ("row removed", gap, 9, "has id 11, expected 10"),
+            ("rows swapped", swapped, 20, "has id 22, expected 21"),
+            ("icon not id less one",
+             self.edited(12, r"^(COMMAND\(\s*\d+,\s*\w+,\s*\d+,\s*)\d+", r"\g<1>0"), 12,
+             "has icon 0, expected 12"),
+            ("text id not the id",
+             self.edited(1, r"^(COMMAND\(\s*\d+,\s*\w+,\s*)\d+", r"\g<1>45"), 1, "text id 45"),
+            ("drawing named twice", self.edited(8, r'(\d+,\s*)"[a-z0-9-]+"', r'\1"%s"' % art), 8,
+             "repeats command 1"),
+        ]
+        for what, lines, row, phrase in cases:
+            with self.subTest(what):
+                self.assertRefused(lines, phrase, self.rows[row] + 1)
+
+    def test_build_and_configuration_stop(self):
+        path = self.write(self.edited(4, r"\)$", r""))
+        # The strip fails on the list before it renders a single drawing.
+        with self.assertRaises(build_art.ArtError) as caught:
+            build_art.build_strip("/nonexistent/rsvg-convert", os.path.join(self.dir, "s.bmp"),
+                                  path, os.path.join(ART, "cmd16"))
+        self.assertIn(f"{path}:{self.rows[4] + 1}: not a command row", str(caught.exception))
+        self.assertFalse(os.path.exists(os.path.join(self.dir, "s.bmp")))
+        # The configuration reads the drawing names through the command line.
+        run = subprocess.run([sys.executable, "-B", command_list.__file__, "art", path],
+                             stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+        self.assertEqual(run.returncode, 1, run.stdout)
+        self.assertEqual(run.stdout, "")
+        self.assertIn("not a command row", run.stderr)
+
+
 class CheckRejectsFaults(unittest.TestCase):
     """Each case breaks one property of good artwork; the check must say so."""
 
@@ -160,7 +250,7 @@ class CheckRejectsFaults(unittest.TestCase):
 
     def read_strip(self, path, size):
         f = check_art.Failures()
-        rows = check_art.read_bmp24(path, 27 * size, size, f)
+        rows = check_art.read_bmp24(path, check_art.COMMAND_COUNT * size, size, f)
         self.assertEqual(f.items, [])
         return rows
 

@@ -2,7 +2,7 @@
 """Turns Orvalet's SVG artwork into the bitmap files the device program uses.
 
   build_art.py --rsvg PATH icon   OUT.ico SVG [SVG ...]   one image per SVG
-  build_art.py --rsvg PATH strip  OUT.bmp MANIFEST SVGDIR  command icon strip
+  build_art.py --rsvg PATH strip  OUT.bmp LIST SVGDIR      command icon strip
   build_art.py --rsvg PATH banner OUT.bmp SVG              8-bit grey banner
 
 Every SVG is rendered at its own declared size (a 32 px icon is drawn for
@@ -12,8 +12,10 @@ opaque or transparent (magenta in strips, AND-mask bit in icons). Half-covered
 edge pixels are flattened onto a light neutral grey, never onto the key
 colour, so no pink fringe can appear whatever the menu background is.
 
-Only the Python standard library and rsvg-convert are used; the output depends
-on nothing but the sources, so two builds give identical bytes.
+A strip holds one icon per row of the program's command list
+(device/menu/CommandList.h), in its order. Only the Python standard library
+and rsvg-convert are used; the output depends on nothing but the sources, so
+two builds give identical bytes.
 """
 import argparse
 import os
@@ -22,6 +24,9 @@ import struct
 import subprocess
 import sys
 import zlib
+
+sys.dont_write_bytecode = True  # the build leaves no __pycache__ in the source tree
+from command_list import CommandListError, read_commands  # noqa: E402
 
 MAGENTA = (255, 0, 255)
 # Coverage from which an edge pixel counts as part of the drawing.
@@ -226,23 +231,12 @@ def write_file(path, data):
 
 # ---------------------------------------------------------------- products
 
-def read_manifest(path):
-    """Command icon names in strip order, from 'NN name' lines."""
-    names = []
-    with open(path, encoding="utf-8") as f:
-        for number, line in enumerate(f, 1):
-            line = line.split("#", 1)[0].strip()
-            if not line:
-                continue
-            fields = line.split()
-            if len(fields) != 2 or not fields[0].isdigit():
-                raise ArtError(f"{path}:{number}: expected 'NN name'")
-            if int(fields[0]) != len(names) + 1:
-                raise ArtError(f"{path}:{number}: command {fields[0]} out of order")
-            names.append(fields[1])
-    if not names:
-        raise ArtError(f"{path}: no commands listed")
-    return names
+def strip_names(command_list):
+    """Drawing names in icon strip order, from the program's command list."""
+    try:
+        return [row.art for row in read_commands(command_list)]
+    except CommandListError as e:
+        raise ArtError(str(e))
 
 
 def build_icon(rsvg, out, svgs):
@@ -255,9 +249,9 @@ def build_icon(rsvg, out, svgs):
     write_ico(out, images)
 
 
-def build_strip(rsvg, out, manifest, svg_dir):
+def build_strip(rsvg, out, command_list, svg_dir):
     cells, size = [], None
-    for name in read_manifest(manifest):
+    for name in strip_names(command_list):
         svg = os.path.join(svg_dir, name + ".svg")
         w, h, rows = render_svg(rsvg, svg)
         if w != h or (size is not None and w != size):
@@ -289,7 +283,7 @@ def main(argv):
     p.add_argument("svgs", nargs="+")
     p = sub.add_parser("strip")
     p.add_argument("out")
-    p.add_argument("manifest")
+    p.add_argument("command_list")
     p.add_argument("svg_dir")
     p = sub.add_parser("banner")
     p.add_argument("out")
@@ -299,7 +293,7 @@ def main(argv):
         if args.what == "icon":
             build_icon(args.rsvg, args.out, args.svgs)
         elif args.what == "strip":
-            build_strip(args.rsvg, args.out, args.manifest, args.svg_dir)
+            build_strip(args.rsvg, args.out, args.command_list, args.svg_dir)
         else:
             build_banner(args.rsvg, args.out, args.svg)
     except (ArtError, OSError) as e:

@@ -16,7 +16,11 @@ import os
 import struct
 import sys
 
-COMMAND_COUNT = 27
+sys.dont_write_bytecode = True  # the tests leave no __pycache__ in the source tree
+from command_list import read_commands  # noqa: E402
+
+# One icon per row of the program's command list (device/menu/CommandList.h).
+COMMAND_COUNT = len(read_commands())
 MAGENTA = (255, 0, 255)
 BANNER_LEVELS = [0, 227, 242, 250, 250, 250, 250, 250, 250, 242, 234, 227, 213, 198, 179, 153, 0]
 

@@ -47,8 +47,19 @@ std::string Quoted(const std::u16string& text) {
     return "\"" + EncodeUtf8(text) + "\"";
 }
 
-// The texts the program shows: menu labels, settings captions, messages.
-const int SHOWN_RANGES[][2] = {{0, 27}, {31, 42}, {45, 45}, {52, 56}, {59, 73}};
+// The texts the program shows for its commands: each command's label and the
+// question or error its action may show (0 where it shows none).
+const int COMMAND_TEXTS[] = {
+#define COMMAND(id, name, textId, iconIndex, art, label, action, parameters, messageText,          \
+                messageCaption)                                                                    \
+    textId, messageText, messageCaption,
+#include "CommandList.h"
+#undef COMMAND
+};
+
+// The other texts the program shows: the separator, the settings captions and
+// pages, the colour names and modes, the error caption.
+const int SHOWN_RANGES[][2] = {{0, 0}, {31, 42}, {52, 56}, {59, 73}};
 
 // Shown texts without a built-in English one: the settings templates carry
 // their English captions.
@@ -81,6 +92,9 @@ const TemplateCaption TEMPLATE_CAPTIONS[] = {
 };
 
 bool IsShown(int id) {
+    for (int text : COMMAND_TEXTS) {
+        if (text != 0 && text == id) return true;
+    }
     for (const auto& range : SHOWN_RANGES) {
         if (id >= range[0] && id <= range[1]) return true;
     }
