@@ -20,12 +20,12 @@ build: deps $(BUILD)/build.ninja
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@ORVALET_SCREEN=$(SCREEN) emulator/pocketpc run
+	@ORVALET_SCREEN=$(SCREEN) ORVALET_BUILD=$(abspath $(BUILD)) emulator/pocketpc run
 
 test: build
 	@echo "== Running the tests"
 	@cd $(BUILD) && ctest --output-on-failure -j 1; status=$$?; \
-	  cd .. && emulator/pocketpc stop; exit $$status
+	  cd .. && ORVALET_BUILD=$(abspath $(BUILD)) emulator/pocketpc stop; exit $$status
 
 bench: build
 	@bash bench/bench.sh

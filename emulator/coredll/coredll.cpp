@@ -3,6 +3,9 @@
 // emulator's drive C:, where the emulated programs run.
 #include <windows.h>
 
+#define CE_SERVICE __declspec(dllexport)
+#include "CeServices.h"
+#include "Answers.h"
 #include "DeviceLog.h"
 
 extern "C" {
@@ -28,8 +31,13 @@ const SpecialFolder SPECIAL_FOLDERS[] = {
 
 } // namespace
 
-__declspec(dllexport) BOOL SHGetSpecialFolderPath(HWND, LPWSTR path, int folder, BOOL create) {
+BOOL WINAPI SHGetSpecialFolderPath(HWND, LPWSTR path, int folder, BOOL create) {
     if (!path) return FALSE;
+    DWORD refused;
+    if (ReadAnswer(ANSWER_REFUSED_FOLDER, &refused) && refused == (DWORD)folder) {
+        path[0] = 0;
+        return FALSE;
+    }
     for (const SpecialFolder& entry : SPECIAL_FOLDERS) {
         if (entry.id != folder) continue;
         lstrcpynW(path, entry.path, MAX_PATH);
@@ -42,7 +50,7 @@ __declspec(dllexport) BOOL SHGetSpecialFolderPath(HWND, LPWSTR path, int folder,
 
 // The device's shortcut file: the target's length in characters, "#", and the
 // target (a quoted path, optionally followed by arguments), in 8-bit text.
-__declspec(dllexport) BOOL SHCreateShortcut(LPWSTR shortcut, LPWSTR target) {
+BOOL WINAPI SHCreateShortcut(LPWSTR shortcut, LPWSTR target) {
     if (!shortcut || !target) return FALSE;
     int length = lstrlenW(target);
     char content[MAX_PATH * 3 + 16];
@@ -50,14 +58,42 @@ __declspec(dllexport) BOOL SHCreateShortcut(LPWSTR shortcut, LPWSTR target) {
     int bytes = WideCharToMultiByte(CP_ACP, 0, target, length, content + prefix,
                                     sizeof(content) - prefix, NULL, NULL);
     if (length > 0 && bytes == 0) return FALSE;
-    HANDLE file = CreateFileW(shortcut, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              NULL);
+    HANDLE file =
+        CreateFileW(shortcut, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) return FALSE;
     DWORD written = 0;
     BOOL ok = WriteFile(file, content, prefix + bytes, &written, NULL);
     CloseHandle(file);
     DeviceLog(L"coredll", L"shortcut %ls -> %ls", shortcut, target);
     return ok && written == (DWORD)(prefix + bytes);
+}
+
+// The device's loader refuses a file that is shorter than its headers say.
+// The sizes are reckoned in 64 bits: a header's width, depth or offset must not
+// wrap round into a size that passes.
+static bool IsWholeBitmapFile(LPCWSTR fileName) {
+    HANDLE file =
+        CreateFileW(fileName, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    BITMAPFILEHEADER header = {};
+    BITMAPINFOHEADER info = {};
+    DWORD got = 0, got2 = 0;
+    DWORD size = GetFileSize(file, NULL);
+    ReadFile(file, &header, sizeof(header), &got, NULL);
+    ReadFile(file, &info, sizeof(info), &got2, NULL);
+    CloseHandle(file);
+    if (got != sizeof(header) || got2 != sizeof(info) || header.bfType != 0x4D42) return false;
+    if (info.biWidth <= 0 || info.biHeight == 0) return false;
+    ULONGLONG height = info.biHeight < 0 ? -(LONGLONG)info.biHeight : info.biHeight;
+    ULONGLONG stride = ((ULONGLONG)info.biWidth * info.biBitCount + 31) / 32 * 4;
+    ULONGLONG bits = info.biCompression == BI_RGB ? stride * height : info.biSizeImage;
+    return header.bfOffBits + bits <= size;
+}
+
+HBITMAP WINAPI SHLoadDIBitmap(LPCWSTR fileName) {
+    if (!fileName || !fileName[0] || !IsWholeBitmapFile(fileName)) return NULL;
+    return (HBITMAP)LoadImageW(NULL, fileName, IMAGE_BITMAP, 0, 0,
+                               LR_LOADFROMFILE | LR_CREATEDIBSECTION);
 }
 
 } // extern "C"

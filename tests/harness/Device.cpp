@@ -1,13 +1,19 @@
 #include "Device.h"
 #include "Screen.h"
 
+#include "EmulatorAnswers.h"
+
+#include <stdio.h>
 #include <vector>
 
 namespace device {
 
 const wchar_t PROGRAM_FOLDER[] = L"C:\\Program Files\\Orvalet";
 const wchar_t PROGRAM_PATH[] = L"C:\\Program Files\\Orvalet\\Orvalet.exe";
+const wchar_t USER_STRIP[] = L"C:\\Program Files\\Orvalet\\Orvalet.bmp";
+const wchar_t VGA_STRIP[] = L"C:\\Program Files\\Orvalet\\Orvalet.vga";
 const wchar_t SETTINGS_KEY[] = L"Software\\Brantwell\\Orvalet";
+const wchar_t THEME_KEY[] = L"Software\\Microsoft\\Color";
 const wchar_t STARTUP_SHORTCUT[] = L"C:\\Windows\\StartUp\\Orvalet.lnk";
 const wchar_t DEVICE_LOG[] = L"C:\\devicelog.txt";
 
@@ -20,7 +26,9 @@ bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
     }
 }
 
-Program::~Program() { Kill(); }
+Program::~Program() {
+    Kill();
+}
 
 bool Program::Start(const std::wstring& arguments, const std::wstring& path) {
     Kill();
@@ -31,9 +39,18 @@ bool Program::Start(const std::wstring& arguments, const std::wstring& path) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(path.c_str(), buffer.data(), NULL, NULL, FALSE, 0, NULL, L"C:\\", &startup,
-                        &info))
+    // Wine now and then refuses a start just after the same program ended (seen
+    // on a busy machine); a refusal that lasts is a failure.
+    bool started = WaitFor(
+        [&] {
+            return CreateProcessW(path.c_str(), buffer.data(), NULL, NULL, FALSE, 0, NULL, L"C:\\",
+                                  &startup, &info) != FALSE;
+        },
+        3000);
+    if (!started) {
+        fprintf(stderr, "could not start %ls: error %lu\n", path.c_str(), GetLastError());
         return false;
+    }
     CloseHandle(info.hThread);
     process = info.hProcess;
     processId = info.dwProcessId;
@@ -47,7 +64,9 @@ long Program::WaitExit(DWORD timeoutMs) {
     return (long)code;
 }
 
-bool Program::Running() const { return process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
+bool Program::Running() const {
+    return process && WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+}
 
 void Program::Kill() {
     if (!process) return;
@@ -60,7 +79,9 @@ void Program::Kill() {
     processId = 0;
 }
 
-HWND MainWindow() { return FindWindowW(L"Orvalet", L"Orvalet"); }
+HWND MainWindow() {
+    return FindWindowW(L"Orvalet", L"Orvalet");
+}
 
 bool StartResident(Program& program, const std::wstring& arguments) {
     if (!program.Start(arguments)) return false;
@@ -91,7 +112,9 @@ bool WaitMenu(bool shown, DWORD timeoutMs) {
     return WaitFor([shown] { return (MenuWindow() != NULL) == shown; }, timeoutMs);
 }
 
-void DeleteSettings() { RegDeleteTreeW(HKEY_LOCAL_MACHINE, SETTINGS_KEY); }
+void DeleteSettings() {
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, SETTINGS_KEY);
+}
 
 void SetSetting(const wchar_t* name, DWORD value) {
     HKEY key;
@@ -120,9 +143,27 @@ bool GetSetting(const wchar_t* name, DWORD* value) {
            type == REG_DWORD;
 }
 
-void ClearDeviceLog() { DeleteFileW(DEVICE_LOG); }
+void SetAnswer(const wchar_t* name, DWORD value) {
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, EMULATOR_ANSWERS_KEY, name, REG_DWORD, &value,
+                    sizeof(value));
+}
 
-std::string DeviceLog() { return ReadFileBytes(DEVICE_LOG); }
+void SetAnswer(const wchar_t* name, const wchar_t* text) {
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, EMULATOR_ANSWERS_KEY, name, REG_SZ, text,
+                    (DWORD)((lstrlenW(text) + 1) * sizeof(wchar_t)));
+}
+
+void ClearAnswers() {
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, EMULATOR_ANSWERS_KEY);
+}
+
+void ClearDeviceLog() {
+    DeleteFileW(DEVICE_LOG);
+}
+
+std::string DeviceLog() {
+    return ReadFileBytes(DEVICE_LOG);
+}
 
 bool WaitLog(const std::string& text, DWORD timeoutMs) {
     return WaitFor([&] { return DeviceLog().find(text) != std::string::npos; }, timeoutMs);
@@ -139,7 +180,8 @@ std::string ReadFileBytes(const std::wstring& path) {
     std::string bytes;
     char chunk[4096];
     DWORD got;
-    while (ReadFile(file, chunk, sizeof(chunk), &got, NULL) && got > 0) bytes.append(chunk, got);
+    while (ReadFile(file, chunk, sizeof(chunk), &got, NULL) && got > 0)
+        bytes.append(chunk, got);
     CloseHandle(file);
     return bytes;
 }
@@ -195,7 +237,8 @@ bool TrayIconVisible() {
     COLORREF plain = pixels[(height / 2) * width];
     int drawn = 0;
     for (int y = 0; y < height; y++)
-        for (int x = 30; x < width; x++) drawn += pixels[y * width + x] != plain;
+        for (int x = 30; x < width; x++)
+            drawn += pixels[y * width + x] != plain;
     return drawn > 20;
 }
 

@@ -8,17 +8,21 @@
 
 namespace device {
 
-extern const wchar_t PROGRAM_FOLDER[];  // C:\Program Files\Orvalet
-extern const wchar_t PROGRAM_PATH[];    // ...\Orvalet.exe
-extern const wchar_t SETTINGS_KEY[];    // under HKEY_LOCAL_MACHINE
+extern const wchar_t PROGRAM_FOLDER[]; // C:\Program Files\Orvalet
+extern const wchar_t PROGRAM_PATH[];   // ...\Orvalet.exe
+extern const wchar_t USER_STRIP[];     // ...\Orvalet.bmp, the user's icon strip
+extern const wchar_t VGA_STRIP[];      // ...\Orvalet.vga, the shipped 32-pixel strip
+extern const wchar_t SETTINGS_KEY[];   // under HKEY_LOCAL_MACHINE
+extern const wchar_t THEME_KEY[];      // the theme's colours, under HKEY_LOCAL_MACHINE
 extern const wchar_t STARTUP_SHORTCUT[];
+extern const wchar_t DEVICE_LOG[];
 
 // Polls until done() holds or timeoutMs passes; true when it held.
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 
 // A program of the device, ended (by its handle) when the object goes.
 class Program {
-public:
+  public:
     Program() = default;
     ~Program();
     Program(const Program&) = delete;
@@ -33,7 +37,7 @@ public:
     HANDLE Handle() const { return process; }
     DWORD Id() const { return processId; }
 
-private:
+  private:
     HANDLE process = NULL;
     DWORD processId = 0;
 };
@@ -54,6 +58,12 @@ void DeleteSettings();
 void SetSetting(const wchar_t* name, DWORD value);
 void SetItem(int position, DWORD command, DWORD shown);
 bool GetSetting(const wchar_t* name, DWORD* value);
+
+// What the stand-ins answer instead of their own answers (EmulatorAnswers.h
+// names them); every test starts without any.
+void SetAnswer(const wchar_t* name, DWORD value);
+void SetAnswer(const wchar_t* name, const wchar_t* text);
+void ClearAnswers();
 
 // The device log the stand-ins write.
 void ClearDeviceLog();

@@ -9,7 +9,9 @@ namespace {
 // The stylus is the X server's pointer: xdotool moves and presses it, so the
 // emulated device sees exactly what a user's input would give. The emulated
 // screen sits at the X screen's origin, so device and X coordinates agree.
-void Xdotool(const std::string& arguments) { device::RunOnHost("xdotool " + arguments); }
+void Xdotool(const std::string& arguments) {
+    device::RunOnHost("xdotool " + arguments);
+}
 
 std::string MoveTo(POINT at) {
     return "mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) + " ";
@@ -32,7 +34,9 @@ void StylusDown(POINT at) {
     Xdotool(MoveTo(at) + "mousedown 1");
 }
 
-void StylusUp(POINT at) { Xdotool(MoveTo(at) + "mouseup 1"); }
+void StylusUp(POINT at) {
+    Xdotool(MoveTo(at) + "mouseup 1");
+}
 
 void Tap(POINT at) {
     WaitOutDoubleTap();

@@ -53,11 +53,13 @@ LPTHREAD_START_ROUTINE LoadProbe(HANDLE process, std::string* error) {
     size_t bytes = (path.size() + 1) * sizeof(wchar_t);
     void* remotePath = VirtualAllocEx(process, NULL, bytes, MEM_COMMIT, PAGE_READWRITE);
     DWORD loadedLow = 0;
-    bool loaded = remotePath && WriteProcessMemory(process, remotePath, path.c_str(), bytes, NULL) &&
-                  RunRemote(process, (LPTHREAD_START_ROUTINE)GetProcAddress(
-                                         GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW"),
-                            remotePath, &loadedLow) &&
-                  loadedLow != 0;
+    bool loaded =
+        remotePath && WriteProcessMemory(process, remotePath, path.c_str(), bytes, NULL) &&
+        RunRemote(process,
+                  (LPTHREAD_START_ROUTINE)GetProcAddress(GetModuleHandleW(L"kernel32.dll"),
+                                                         "LoadLibraryW"),
+                  remotePath, &loadedLow) &&
+        loadedLow != 0;
     if (remotePath) VirtualFreeEx(process, remotePath, 0, MEM_RELEASE);
     BYTE* remoteModule = loaded ? RemoteModuleBase(GetProcessId(process), L"menuprobe.dll") : NULL;
     if (!remoteModule) {
@@ -78,7 +80,8 @@ bool ReadOpenMenu(OpenMenu* menu, std::string* error) {
         return false;
     }
     DWORD_PTR handle = 0;
-    if (!SendMessageTimeoutW(window, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, 2000, &handle) || !handle) {
+    if (!SendMessageTimeoutW(window, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, 2000, &handle) ||
+        !handle) {
         *error = "MN_GETHMENU gave no menu";
         return false;
     }
@@ -94,8 +97,8 @@ bool ReadOpenMenu(OpenMenu* menu, std::string* error) {
         return false;
     }
     bool ok = false;
-    ProbeRequest* remote =
-        (ProbeRequest*)VirtualAllocEx(process, NULL, sizeof(ProbeRequest), MEM_COMMIT, PAGE_READWRITE);
+    ProbeRequest* remote = (ProbeRequest*)VirtualAllocEx(process, NULL, sizeof(ProbeRequest),
+                                                         MEM_COMMIT, PAGE_READWRITE);
     ProbeRequest request = {};
     request.menu = menu->menu;
     LPTHREAD_START_ROUTINE describe = remote ? LoadProbe(process, error) : NULL;

@@ -16,8 +16,8 @@ std::vector<COLORREF> CaptureScreen(const RECT& area) {
     if (width <= 0 || height <= 0) return pixels;
     std::string unixPath = "/tmp/orvalet-capture-" + std::to_string(GetCurrentProcessId()) + ".rgb";
     RunOnHost("import -window root -crop " + std::to_string(width) + "x" + std::to_string(height) +
-              "+" + std::to_string(area.left) + "+" + std::to_string(area.top) + " -depth 8 rgb:" +
-              unixPath);
+              "+" + std::to_string(area.left) + "+" + std::to_string(area.top) +
+              " -depth 8 rgb:" + unixPath);
     std::wstring dosPath = HostPath(unixPath);
     std::string rgb = ReadFileBytes(dosPath);
     DeleteFileW(dosPath.c_str());
@@ -38,7 +38,8 @@ RECT TrayIconArea() {
 
 int CountColour(const std::vector<COLORREF>& pixels, COLORREF colour) {
     int count = 0;
-    for (COLORREF pixel : pixels) count += pixel == colour;
+    for (COLORREF pixel : pixels)
+        count += pixel == colour;
     return count;
 }
 

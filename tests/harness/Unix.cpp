@@ -7,7 +7,8 @@ namespace device {
 
 std::wstring HostPath(const std::string& unixPath) {
     std::wstring path = L"Z:";
-    for (char c : unixPath) path += c == '/' ? L'\\' : (wchar_t)(unsigned char)c;
+    for (char c : unixPath)
+        path += c == '/' ? L'\\' : (wchar_t)(unsigned char)c;
     return path;
 }
 

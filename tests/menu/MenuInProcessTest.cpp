@@ -18,7 +18,7 @@
 
 namespace {
 
-const wchar_t THEME_KEY[] = L"Software\\Microsoft\\Color";
+using device::THEME_KEY;
 
 void SetTheme(const wchar_t* name, DWORD type, const std::vector<BYTE>& bytes) {
     HKEY key;
@@ -48,10 +48,12 @@ SeenMenu ShowAt(int x, int y) {
     SeenMenu seen;
     std::thread reader([&] {
         HWND window = NULL;
-        if (!device::WaitFor([&] {
-                window = FindWindowW(L"#32768", NULL);
-                return window && IsWindowVisible(window);
-            }, 5000))
+        if (!device::WaitFor(
+                [&] {
+                    window = FindWindowW(L"#32768", NULL);
+                    return window && IsWindowVisible(window);
+                },
+                5000))
             return;
         HMENU menu = (HMENU)SendMessageW(window, MN_GETHMENU, 0, 0);
         GetWindowRect(window, &seen.window);
@@ -63,7 +65,7 @@ SeenMenu ShowAt(int x, int y) {
             seen.data.push_back(info.dwItemData);
         }
         seen.shown = true;
-        PostMessageW(mainWindow, 3032, 0, 0);
+        PostMessageW(mainWindow, MSG_CLOSE_MENU, 0, 0);
     });
     DispatchMenuCommand(0, true);
     reader.join();
@@ -71,7 +73,7 @@ SeenMenu ShowAt(int x, int y) {
 }
 
 class InProcess : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         device::CloseResident();
         RegDeleteKeyW(HKEY_LOCAL_MACHINE, THEME_KEY);
@@ -95,40 +97,41 @@ protected:
 TEST_F(InProcess, AnchorSides) {
     int height = GetScreenHeight();
     // A short menu, so that the platform never has to move it to fit.
-    for (int i = 0; i < 32; i++) settings.menuItems[i].shown = i < 1;
+    for (int i = 0; i < 32; i++)
+        settings.menuItems[i].shown = i < 1;
     if (cachedMenu) DestroyMenu(cachedMenu);
     cachedMenu = NULL;
-    {   // y 99: header last, dropping down
+    { // y 99: header last, dropping down
         SeenMenu seen = ShowAt(150, 99);
         ASSERT_TRUE(seen.shown);
         ASSERT_EQ(2u, seen.data.size());
-        EXPECT_EQ(1001u, seen.data.back()) << "header last";
+        EXPECT_EQ((ULONG_PTR)CMD_SETTINGS, seen.data.back()) << "header last";
         EXPECT_EQ(99, seen.window.top) << "drops down from the anchor";
         EXPECT_FALSE(cachedMenuHeaderFirst);
     }
     HMENU atHundred;
-    {   // y 100: header first, still dropping down; the menu was rebuilt
+    { // y 100: header first, still dropping down; the menu was rebuilt
         SeenMenu seen = ShowAt(150, 100);
         ASSERT_TRUE(seen.shown);
         ASSERT_EQ(2u, seen.data.size());
-        EXPECT_EQ(1001u, seen.data.front()) << "header first";
+        EXPECT_EQ((ULONG_PTR)CMD_SETTINGS, seen.data.front()) << "header first";
         EXPECT_EQ(100, seen.window.top) << "drops down from the anchor";
         EXPECT_TRUE(cachedMenuHeaderFirst);
         atHundred = cachedMenu;
     }
-    {   // y 101: header first, growing upwards; the same menu reused
+    { // y 101: header first, growing upwards; the same menu reused
         SeenMenu seen = ShowAt(150, 101);
         ASSERT_TRUE(seen.shown);
-        EXPECT_EQ(1001u, seen.data.front());
+        EXPECT_EQ((ULONG_PTR)CMD_SETTINGS, seen.data.front());
         EXPECT_EQ(101, seen.window.bottom) << "grows upwards from the anchor";
         EXPECT_EQ(atHundred, cachedMenu) << "rebuilt although the side did not change";
     }
-    {   // x: 10 pixels to the left of the anchor
+    { // x: 10 pixels to the left of the anchor
         SeenMenu seen = ShowAt(40, height / 2);
         ASSERT_TRUE(seen.shown);
         EXPECT_EQ(30, seen.window.left);
     }
-    {   // a command other than the menu also prepares the menu for its side
+    { // a command other than the menu also prepares the menu for its side
         menuAnchorY = 20;
         DispatchMenuCommand(999, true); // no action behind 999
         EXPECT_FALSE(cachedMenuHeaderFirst);
@@ -154,8 +157,9 @@ TEST_F(InProcess, Measures) {
         {"separator", 0, 1, (UINT)(20 + s), (UINT)(10 * s)},
         {"separator without icons", 0, 0, (UINT)(20 + s), (UINT)(10 * s)},
         {"separator id in the high word", 0x50000, 1, (UINT)(20 + s), (UINT)(10 * s)},
-        {"header", 1001, 1, (UINT)(name.cx + opt.cx + 13), (UINT)(name.cy + 4)},
-        {"header without icons", 1001, 0, (UINT)(name.cx + opt.cx + 13), (UINT)(name.cy + 4)},
+        {"header", CMD_SETTINGS, 1, (UINT)(name.cx + opt.cx + 13), (UINT)(name.cy + 4)},
+        {"header without icons", CMD_SETTINGS, 0, (UINT)(name.cx + opt.cx + 13),
+         (UINT)(name.cy + 4)},
         {"command without a label", 80, 1, (UINT)(24 * s + s), (UINT)(20 * s)},
     };
     for (const Case& c : cases) {
@@ -174,13 +178,13 @@ TEST_F(InProcess, ColoursOfTheModes) {
     settings.colorText = RGB(1, 2, 3);
     settings.colorBackground = RGB(4, 5, 6);
     settings.colorIconBackground = RGB(7, 8, 9);
-    {   // custom colours ignore the theme
+    { // custom colours ignore the theme
         SetTheme(L"5", REG_BINARY, {50, 51, 52});
         EXPECT_EQ(RGB(7, 8, 9), GetMenuColor(CustomColors, IconBackground));
         EXPECT_EQ(RGB(4, 5, 6), GetMenuColor(CustomColors, MenuBackground));
         EXPECT_EQ(RGB(1, 2, 3), GetMenuColor(CustomColors, MenuText));
     }
-    {   // no key: grey column, white menu, black text, in both theme modes
+    { // no key: grey column, white menu, black text, in both theme modes
         RegDeleteKeyW(HKEY_LOCAL_MACHINE, THEME_KEY);
         EXPECT_EQ(RGB(192, 192, 192), GetMenuColor(ThemeColors, IconBackground));
         EXPECT_EQ(RGB(255, 255, 255), GetMenuColor(ThemeColors, MenuBackground));
@@ -188,7 +192,7 @@ TEST_F(InProcess, ColoursOfTheModes) {
         EXPECT_EQ(RGB(255, 255, 255), GetMenuColor(ReverseThemeColors, IconBackground));
         EXPECT_EQ(RGB(192, 192, 192), GetMenuColor(ReverseThemeColors, MenuBackground));
     }
-    {   // theme values, read again at every call; reversed swaps the backgrounds
+    { // theme values, read again at every call; reversed swaps the backgrounds
         SetTheme(L"5", REG_BINARY, {50, 51, 52, 0});
         SetTheme(L"8", REG_BINARY, {80, 81, 82, 0});
         SetTheme(L"9", REG_BINARY, {90, 91, 92, 0});
@@ -201,7 +205,7 @@ TEST_F(InProcess, ColoursOfTheModes) {
         SetTheme(L"8", REG_BINARY, {10, 20, 30});
         EXPECT_EQ(RGB(10, 20, 30), GetMenuColor(ThemeColors, MenuBackground)) << "a cached colour";
     }
-    {   // value sizes: up to 10 bytes are read; shorter than a colour or longer
+    { // value sizes: up to 10 bytes are read; shorter than a colour or longer
         // than 10 counts as unreadable
         SetTheme(L"9", REG_BINARY, {90, 91, 92, 93, 94, 95, 96, 97, 98, 99});
         EXPECT_EQ(RGB(90, 91, 92), GetMenuColor(ThemeColors, MenuText)) << "10 bytes";
@@ -218,7 +222,7 @@ TEST_F(InProcess, ColoursOfTheModes) {
 
 // Paint requests on a bitmap of our own: every pixel the rules set.
 class Painting : public InProcess {
-protected:
+  protected:
     void SetUp() override {
         InProcess::SetUp();
         s = GetScreenScale();
@@ -271,40 +275,41 @@ TEST_F(Painting, ColumnBackgroundAndText) {
     settings.colorHighlightBackground = RGB(120, 0, 0);
     const COLORREF PRESET_TEXT = RGB(11, 12, 13), PRESET_BACK = RGB(210, 220, 230);
     int labelLeft = 24 * s + 4;
-    {   // custom colours
+    { // custom colours
         settings.colorMode = CustomColors;
         EXPECT_EQ(0, Paint(CMD_MEMORY, false, PRESET_TEXT, PRESET_BACK));
         EXPECT_EQ(RGB(100, 100, 160), Column()) << Rgb(Column());
         EXPECT_EQ(RGB(255, 255, 200), Background()) << Rgb(Background());
         EXPECT_TRUE(HasPixel(RGB(0, 128, 0), labelLeft, labelLeft + 40, 20 * s)) << "label colour";
-        EXPECT_FALSE(HasPixel(RGB(0, 128, 0), 0, labelLeft - 4, 20 * s)) << "label starts too early";
+        EXPECT_FALSE(HasPixel(RGB(0, 128, 0), 0, labelLeft - 4, 20 * s))
+            << "label starts too early";
     }
-    {   // a selected item: column and background in the highlight colours
+    { // a selected item: column and background in the highlight colours
         EXPECT_EQ(0, Paint(CMD_MEMORY, true, PRESET_TEXT, PRESET_BACK));
         EXPECT_EQ(RGB(120, 0, 0), Column()) << Rgb(Column());
         EXPECT_EQ(RGB(120, 0, 0), Background()) << Rgb(Background());
         EXPECT_TRUE(HasPixel(RGB(255, 255, 0), labelLeft, labelLeft + 40, 20 * s));
     }
-    {   // the highlight holds in the theme modes too
+    { // the highlight holds in the theme modes too
         settings.colorMode = ThemeColors;
         EXPECT_EQ(0, Paint(CMD_MEMORY, true, PRESET_TEXT, PRESET_BACK));
         EXPECT_EQ(RGB(120, 0, 0), Column()) << Rgb(Column());
         EXPECT_EQ(RGB(120, 0, 0), Background()) << Rgb(Background());
     }
-    {   // NoColors: an item keeps the colours in the context
+    { // NoColors: an item keeps the colours in the context
         settings.colorMode = NoColors;
         EXPECT_EQ(0, Paint(CMD_MEMORY, false, PRESET_TEXT, PRESET_BACK));
         EXPECT_EQ(PRESET_BACK, Column()) << Rgb(Column());
         EXPECT_EQ(PRESET_BACK, Background()) << Rgb(Background());
         EXPECT_TRUE(HasPixel(PRESET_TEXT, labelLeft, labelLeft + 40, 20 * s));
     }
-    {   // NoColors: a separator takes the platform's menu colours
+    { // NoColors: a separator takes the platform's menu colours
         EXPECT_EQ(0, Paint(0, false, PRESET_TEXT, PRESET_BACK));
         EXPECT_EQ(GetSysColor(COLOR_MENU), Column()) << Rgb(Column());
         EXPECT_EQ(GetSysColor(COLOR_MENU), GetPixel(dc, WIDTH - 3, 1));
         EXPECT_EQ(GetSysColor(COLOR_MENUTEXT), GetPixel(dc, WIDTH / 2, 5 * s)) << "separator line";
     }
-    {   // a selected separator keeps the column colour and the menu colours
+    { // a selected separator keeps the column colour and the menu colours
         settings.colorMode = CustomColors;
         EXPECT_EQ(0, Paint(0, true, PRESET_TEXT, PRESET_BACK));
         EXPECT_EQ(RGB(100, 100, 160), Column()) << Rgb(Column());
@@ -313,27 +318,29 @@ TEST_F(Painting, ColumnBackgroundAndText) {
         // 7 x scale in from both ends (a wide pen's round ends may add a pixel)
         EXPECT_EQ(RGB(0, 128, 0), GetPixel(dc, 7 * s, middle)) << "line starts at 7 x scale";
         EXPECT_EQ(RGB(100, 100, 160), GetPixel(dc, 6 * s, middle)) << "the column left of the line";
-        EXPECT_EQ(RGB(0, 128, 0), GetPixel(dc, WIDTH - 7 * s - 1, middle)) << "line ends 7 x scale short";
+        EXPECT_EQ(RGB(0, 128, 0), GetPixel(dc, WIDTH - 7 * s - 1, middle))
+            << "line ends 7 x scale short";
         EXPECT_EQ(RGB(255, 255, 200), GetPixel(dc, WIDTH - 6 * s, middle));
         int rows = 0;
-        for (int y = 0; y < 10 * s; y++) rows += GetPixel(dc, WIDTH / 2, y) == RGB(0, 128, 0);
+        for (int y = 0; y < 10 * s; y++)
+            rows += GetPixel(dc, WIDTH / 2, y) == RGB(0, 128, 0);
         EXPECT_EQ(s, rows) << "the line is scale pixels thick";
         EXPECT_EQ(RGB(0, 128, 0), GetPixel(dc, WIDTH / 2, middle)) << "through the middle";
     }
-    {   // no icon column: the background runs from the left edge, the label 4 px in
+    { // no icon column: the background runs from the left edge, the label 4 px in
         settings.showIcons = 0;
         EXPECT_EQ(0, Paint(CMD_MEMORY, false, PRESET_TEXT, PRESET_BACK));
         EXPECT_EQ(RGB(255, 255, 200), Column()) << Rgb(Column());
         EXPECT_TRUE(HasPixel(RGB(0, 128, 0), 4, 24, 20 * s));
         EXPECT_FALSE(HasPixel(RGB(0, 128, 0), 0, 4, 20 * s));
     }
-    {   // the header answers 1 and draws its banner: black top and bottom rows
+    { // the header answers 1 and draws its banner: black top and bottom rows
         settings.showIcons = 1;
-        EXPECT_EQ(1, Paint(1001, false, PRESET_TEXT, PRESET_BACK));
+        EXPECT_EQ(1, Paint(CMD_SETTINGS, false, PRESET_TEXT, PRESET_BACK));
         EXPECT_EQ(RGB(0, 0, 0), GetPixel(dc, 40, 0));
         COLORREF box = GetPixel(dc, WIDTH - 22 * s, 2 * s + 2);
         EXPECT_EQ(RGB(255, 255, 255), box) << "the white Opt box: " << Rgb(box);
-        EXPECT_EQ(1, Paint(1001, true, PRESET_TEXT, PRESET_BACK));
+        EXPECT_EQ(1, Paint(CMD_SETTINGS, true, PRESET_TEXT, PRESET_BACK));
         box = GetPixel(dc, WIDTH - 22 * s, 2 * s + 2);
         EXPECT_EQ(PRESET_BACK, box) << "selected: the box in the context's background " << Rgb(box);
     }

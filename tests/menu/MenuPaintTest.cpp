@@ -10,10 +10,9 @@ namespace {
 
 const COLORREF TEXT = RGB(0, 128, 0), BACKGROUND = RGB(255, 255, 200), COLUMN = RGB(100, 100, 160);
 const COLORREF HIGH_TEXT = RGB(255, 255, 0), HIGH_BACKGROUND = RGB(120, 0, 0);
-const int MEMORY = 5;
 
 class MenuPaint : public MenuTest {
-protected:
+  protected:
     void SetUp() override {
         MenuTest::SetUp();
         SetSetting(L"ColorTC", TEXT);
@@ -26,7 +25,7 @@ protected:
     bool OpenAtMemory(RECT* rect) {
         OpenMenu menu;
         if (!OpenByTap(&menu)) return false;
-        int index = FindMenuItem(menu, MEMORY);
+        int index = FindMenuItem(menu, CMD_MEMORY);
         if (index < 0) {
             ADD_FAILURE() << "no Memory item: " << DescribeMenu(menu);
             return false;
@@ -39,15 +38,18 @@ protected:
                     const char* what) {
         int s = Scale();
         Capture shot = CaptureArea(item);
-        EXPECT_EQ(Rgb(column), Rgb(shot.At(item.left + 1, item.top + 1))) << what << ": icon column";
-        EXPECT_EQ(Rgb(background), Rgb(shot.At(item.right - 3, item.top + 1))) << what << ": background";
+        EXPECT_EQ(Rgb(column), Rgb(shot.At(item.left + 1, item.top + 1)))
+            << what << ": icon column";
+        EXPECT_EQ(Rgb(background), Rgb(shot.At(item.right - 3, item.top + 1)))
+            << what << ": background";
         RECT label = {item.left + 24 * s + 4, item.top, item.left + 24 * s + 60, item.bottom};
-        EXPECT_TRUE(CaptureArea(label).Contains(text)) << what << ": no label pixel of " << Rgb(text);
+        EXPECT_TRUE(CaptureArea(label).Contains(text))
+            << what << ": no label pixel of " << Rgb(text);
     }
 };
 
 TEST_F(MenuPaint, ColoursOfEachMode) {
-    {   // custom colours
+    { // custom colours
         StartProgram();
         RECT item;
         ASSERT_TRUE(OpenAtMemory(&item));
@@ -62,7 +64,7 @@ TEST_F(MenuPaint, ColoursOfEachMode) {
         EXPECT_TRUE(WaitLog("ctlpnl: open \"cplmain.cpl 4 0\""));
         CloseResident();
     }
-    {   // theme colours from the key, read at every paint
+    { // theme colours from the key, read at every paint
         SetSetting(L"Custom Colors", 2);
         SetThemeValue(L"5", std::string("\x32\x33\x34\x00", 4));
         SetThemeValue(L"8", std::string("\xF0\xE0\xD0\x00", 4));
@@ -70,7 +72,8 @@ TEST_F(MenuPaint, ColoursOfEachMode) {
         StartProgram();
         RECT item;
         ASSERT_TRUE(OpenAtMemory(&item));
-        ExpectItem(item, RGB(0x32, 0x33, 0x34), RGB(0xF0, 0xE0, 0xD0), RGB(0x90, 0x10, 0x20), "theme");
+        ExpectItem(item, RGB(0x32, 0x33, 0x34), RGB(0xF0, 0xE0, 0xD0), RGB(0x90, 0x10, 0x20),
+                   "theme");
         input::StylusDown(Centre(item));
         COLORREF seen;
         EXPECT_TRUE(WaitPixel(item.left + 1, item.top + 1, HIGH_BACKGROUND, &seen))
@@ -84,15 +87,16 @@ TEST_F(MenuPaint, ColoursOfEachMode) {
         ASSERT_TRUE(DismissByOutsideTap());
         CloseResident();
     }
-    {   // reversed theme: the two backgrounds swap
+    { // reversed theme: the two backgrounds swap
         SetSetting(L"Custom Colors", 3);
         StartProgram();
         RECT item;
         ASSERT_TRUE(OpenAtMemory(&item));
-        ExpectItem(item, RGB(0xA0, 0xB0, 0xC0), RGB(0x32, 0x33, 0x34), RGB(0x90, 0x10, 0x20), "reversed");
+        ExpectItem(item, RGB(0xA0, 0xB0, 0xC0), RGB(0x32, 0x33, 0x34), RGB(0x90, 0x10, 0x20),
+                   "reversed");
         ASSERT_TRUE(DismissByOutsideTap());
     }
-    {   // no theme key: grey column, white menu, black text (no restart needed)
+    { // no theme key: grey column, white menu, black text (no restart needed)
         DeleteTheme();
         RECT item;
         ASSERT_TRUE(OpenAtMemory(&item));
@@ -106,13 +110,13 @@ TEST_F(MenuPaint, ColoursOfEachMode) {
         ASSERT_TRUE(DismissByOutsideTap());
         CloseResident();
     }
-    {   // no colours: the platform's menu colours, and its highlight
+    { // no colours: the platform's menu colours, and its highlight
         SetSetting(L"Custom Colors", 0);
         StartProgram();
         RECT item;
         ASSERT_TRUE(OpenAtMemory(&item));
-        ExpectItem(item, GetSysColor(COLOR_MENU), GetSysColor(COLOR_MENU), GetSysColor(COLOR_MENUTEXT),
-                   "no colours");
+        ExpectItem(item, GetSysColor(COLOR_MENU), GetSysColor(COLOR_MENU),
+                   GetSysColor(COLOR_MENUTEXT), "no colours");
         input::StylusDown(Centre(item));
         COLORREF seen;
         EXPECT_TRUE(WaitPixel(item.right - 3, item.top + 1, GetSysColor(COLOR_HIGHLIGHT), &seen))
@@ -126,6 +130,8 @@ TEST_F(MenuPaint, ColoursOfEachMode) {
 // takes, on the real menu.
 TEST_F(MenuPaint, Sizes) {
     int s = Scale();
+    // Measures in any other face than the device's would hold for no device.
+    ASSERT_EQ(L"Tahoma", MenuFontFace()) << "the emulated device lacks the device's font";
     SIZE name = MenuFontExtent(L"Orvalet");
 
     long widths[2];
@@ -140,16 +146,17 @@ TEST_F(MenuPaint, Sizes) {
             const OpenMenuItem& item = menu.items[i];
             long height = item.rect.bottom - item.rect.top;
             long expected = item.data == HEADER ? name.cy + 4 : item.data == 0 ? 10 * s : 20 * s;
-            EXPECT_EQ(expected, height) << "item " << i << " (" << item.data << "), icons " << icons;
+            EXPECT_EQ(expected, height)
+                << "item " << i << " (" << item.data << "), icons " << icons;
         }
         widths[icons] = menu.items[1].rect.right - menu.items[1].rect.left;
-        if (icons) {   // icons: the column is drawn; the label starts after it
+        if (icons) { // icons: the column is drawn; the label starts after it
             RECT first = menu.items[1].rect;
             Capture shot = CaptureArea(first);
             EXPECT_EQ(Rgb(COLUMN), Rgb(shot.At(first.left, first.bottom - 1)));
             EXPECT_EQ(Rgb(COLUMN), Rgb(shot.At(first.left + 24 * s - 5, first.top)));
             EXPECT_EQ(Rgb(BACKGROUND), Rgb(shot.At(first.left + 24 * s - 4, first.top)));
-        } else {   // no icons: no column at all
+        } else { // no icons: no column at all
             RECT first = menu.items[1].rect;
             RECT column = {first.left, first.top, first.left + 4, first.bottom};
             EXPECT_EQ(0, CaptureArea(column).Count(COLUMN)) << "a column without icons";

@@ -8,7 +8,6 @@ using namespace menutest;
 namespace {
 
 const COLORREF MAGENTA = RGB(255, 0, 255);
-const int MEMORY = 5;
 
 // The pixels of a strip: width x height, row by row from the top.
 struct Strip {
@@ -33,15 +32,16 @@ bool ReadBitmap(HBITMAP bitmap, Strip* strip) {
     int rows = GetDIBits(screen, bitmap, 0, info.bmHeight, bits.data(), &header, DIB_RGB_COLORS);
     ReleaseDC(NULL, screen);
     strip->pixels.clear();
-    for (DWORD pixel : bits) strip->pixels.push_back(RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
+    for (DWORD pixel : bits)
+        strip->pixels.push_back(RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF));
     return rows == info.bmHeight;
 }
 
 // The built-in 16-pixel strip, from the installed program's resources.
 bool BuiltInStrip(Strip* strip) {
     HMODULE program = LoadLibraryExW(PROGRAM_PATH, NULL, LOAD_LIBRARY_AS_DATAFILE);
-    HBITMAP bitmap = program ? (HBITMAP)LoadImageW(program, MAKEINTRESOURCEW(181), IMAGE_BITMAP, 0, 0,
-                                                   LR_CREATEDIBSECTION)
+    HBITMAP bitmap = program ? (HBITMAP)LoadImageW(program, MAKEINTRESOURCEW(181), IMAGE_BITMAP, 0,
+                                                   0, LR_CREATEDIBSECTION)
                              : NULL;
     bool ok = ReadBitmap(bitmap, strip);
     if (bitmap) DeleteObject(bitmap);
@@ -50,7 +50,8 @@ bool BuiltInStrip(Strip* strip) {
 }
 
 bool FileStrip(const wchar_t* path, Strip* strip) {
-    HBITMAP bitmap = (HBITMAP)LoadImageW(NULL, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    HBITMAP bitmap =
+        (HBITMAP)LoadImageW(NULL, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     bool ok = ReadBitmap(bitmap, strip);
     if (bitmap) DeleteObject(bitmap);
     return ok;
@@ -83,15 +84,16 @@ void ExpectIcon(const Strip& strip, int index, int factor, const RECT& item, COL
 }
 
 class IconStrips : public MenuTest {
-protected:
+  protected:
     void TearDown() override {
         MenuTest::TearDown();
-        if (FileExists(std::wstring(VGA_STRIP) + L".away")) MoveFileW((std::wstring(VGA_STRIP) + L".away").c_str(), VGA_STRIP);
+        if (FileExists(std::wstring(VGA_STRIP) + L".away"))
+            MoveFileW((std::wstring(VGA_STRIP) + L".away").c_str(), VGA_STRIP);
     }
     bool MemoryItem(RECT* rect) {
         OpenMenu menu;
         if (!OpenByTap(&menu)) return false;
-        int index = FindMenuItem(menu, MEMORY);
+        int index = FindMenuItem(menu, CMD_MEMORY);
         if (index < 0) return false;
         *rect = menu.items[index].rect;
         return true;
@@ -106,40 +108,44 @@ TEST_F(IconStrips, DrawnFromTheRightStrip) {
     ASSERT_TRUE(FileStrip(VGA_STRIP, &vga)) << "no Orvalet.vga beside the program";
     ASSERT_EQ(864, vga.width);
     const COLORREF COLUMN = RGB(200, 200, 200);
-    {   // as installed: the 32-pixel strip 1:1 on VGA, the built-in one 1:1 otherwise
+    { // as installed: the 32-pixel strip 1:1 on VGA, the built-in one 1:1 otherwise
         StartProgram();
         RECT item;
         ASSERT_TRUE(MemoryItem(&item));
-        if (s == 2) ExpectIcon(vga, MEMORY - 1, 1, item, COLUMN, "32-pixel strip");
-        else ExpectIcon(builtIn, MEMORY - 1, 1, item, COLUMN, "built-in strip");
+        if (s == 2)
+            ExpectIcon(vga, CMD_MEMORY - 1, 1, item, COLUMN, "32-pixel strip");
+        else
+            ExpectIcon(builtIn, CMD_MEMORY - 1, 1, item, COLUMN, "built-in strip");
         ASSERT_TRUE(DismissByOutsideTap());
         CloseResident();
     }
-    if (s == 2) {   // no "vga" file on VGA: the built-in strip stretched to 32
+    if (s == 2) { // no "vga" file on VGA: the built-in strip stretched to 32
         ASSERT_TRUE(MoveFileW(VGA_STRIP, (std::wstring(VGA_STRIP) + L".away").c_str()));
         StartProgram();
         RECT item;
         ASSERT_TRUE(MemoryItem(&item));
-        ExpectIcon(builtIn, MEMORY - 1, 2, item, COLUMN, "built-in strip stretched");
+        ExpectIcon(builtIn, CMD_MEMORY - 1, 2, item, COLUMN, "built-in strip stretched");
         ASSERT_TRUE(DismissByOutsideTap());
         CloseResident();
         MoveFileW((std::wstring(VGA_STRIP) + L".away").c_str(), VGA_STRIP);
     }
-    {   // a user "bmp" strip of three icons wins over every other strip; later
+    { // a user "bmp" strip of three icons wins over every other strip; later
         // commands have no icon
         std::vector<COLORREF> pixels(48 * 16, MAGENTA);
         const COLORREF colours[3] = {RGB(200, 30, 30), RGB(30, 160, 30), RGB(30, 30, 200)};
         for (int i = 0; i < 3; i++)
             for (int y = 2; y < 14; y++)
-                for (int x = 2; x < 14; x++) pixels[(size_t)y * 48 + i * 16 + x] = colours[i];
+                for (int x = 2; x < 14; x++)
+                    pixels[(size_t)y * 48 + i * 16 + x] = colours[i];
         ASSERT_TRUE(WriteFileBytes(USER_STRIP, MakeBmp(48, 16, pixels)));
         Strip user;
         ASSERT_TRUE(FileStrip(USER_STRIP, &user));
-        SetItem(0, 1, 1);
-        SetItem(1, 3, 1);
-        SetItem(2, 4, 1);
-        SetItem(3, 5, 1);
-        for (int slot = 4; slot < 32; slot++) SetItem(slot, 6, 0);
+        SetItem(0, CMD_SOFT_RESET, 1);
+        SetItem(1, CMD_POWER_OFF, 1);
+        SetItem(2, CMD_BRIGHTNESS, 1);
+        SetItem(3, CMD_MEMORY, 1);
+        for (int slot = 4; slot < 32; slot++)
+            SetItem(slot, CMD_BATTERY, 0);
         StartProgram();
         OpenMenu menu;
         ASSERT_TRUE(OpenByTap(&menu));
@@ -160,33 +166,38 @@ TEST_F(IconStrips, DrawnFromTheRightStrip) {
 // Many menus, shown, painted in full and closed, leave the program holding no
 // more GDI objects than after the first few.
 TEST_F(IconStrips, NoGdiGrowthAfter200Menus) {
-    {   // the count sees objects come and go (here, the test's own)
+    { // the count sees objects come and go (here, the test's own)
         long before = CountGdiObjects(GetCurrentProcess());
         ASSERT_GE(before, 0) << "GDI objects cannot be counted";
         HBRUSH brushes[5];
-        for (HBRUSH& brush : brushes) brush = CreateSolidBrush(RGB(1, 2, 3));
+        for (HBRUSH& brush : brushes)
+            brush = CreateSolidBrush(RGB(1, 2, 3));
         EXPECT_EQ(before + 5, CountGdiObjects(GetCurrentProcess()));
-        for (HBRUSH brush : brushes) DeleteObject(brush);
+        for (HBRUSH brush : brushes)
+            DeleteObject(brush);
         EXPECT_EQ(before, CountGdiObjects(GetCurrentProcess()));
     }
     SetSetting(L"Custom Colors", 2); // the theme path too
     StartProgram();
     HWND window = MainWindow();
     auto showAndClose = [&](int i) {
-        PostMessageW(window, 3030, 0, 0);
+        PostMessageW(window, MSG_SHOW_MENU, 0, 0);
         if (!WaitMenu(true)) return false;
         HWND menu = MenuWindow();
         // A full paint of every item, whatever the platform had painted yet.
         if (menu) RedrawWindow(menu, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        PostMessageW(window, 3032, 0, 0);
+        PostMessageW(window, MSG_CLOSE_MENU, 0, 0);
         return WaitMenu(false);
     };
-    for (int i = 0; i < 5; i++) ASSERT_TRUE(showAndClose(i)) << "warm-up menu " << i;
+    for (int i = 0; i < 5; i++)
+        ASSERT_TRUE(showAndClose(i)) << "warm-up menu " << i;
     long settled = CountGdiObjects(program.Handle());
     ASSERT_GT(settled, 0) << "the program holds no GDI objects at all?";
-    for (int i = 0; i < 200; i++) ASSERT_TRUE(showAndClose(i)) << "menu " << i;
+    for (int i = 0; i < 200; i++)
+        ASSERT_TRUE(showAndClose(i)) << "menu " << i;
     long after = CountGdiObjects(program.Handle());
-    EXPECT_EQ(settled, after) << "GDI objects after 5 menus: " << settled << ", after 205: " << after;
+    EXPECT_EQ(settled, after) << "GDI objects after 5 menus: " << settled
+                              << ", after 205: " << after;
 }
 
 } // namespace

@@ -9,30 +9,13 @@ using namespace device;
 
 namespace menutest {
 
-const int DEFAULT_COMMANDS[14] = {1, 3, 0, 4, 5, 6, 0, 7, 8, 14, 0, 24, 26, 27};
-const wchar_t USER_STRIP[] = L"C:\\Program Files\\Orvalet\\Orvalet.bmp";
-const wchar_t VGA_STRIP[] = L"C:\\Program Files\\Orvalet\\Orvalet.vga";
-const wchar_t THEME_KEY[] = L"Software\\Microsoft\\Color";
+const int DEFAULT_COMMANDS[14] = {
+    CMD_SOFT_RESET, CMD_POWER_OFF,  CMD_SEPARATOR,    CMD_BRIGHTNESS,    CMD_MEMORY,
+    CMD_BATTERY,    CMD_SEPARATOR,  CMD_TODAY_THEMES, CMD_TODAY_PLUGINS, CMD_RUNNING_PROGRAMS,
+    CMD_SEPARATOR,  CMD_SCREEN_OFF, CMD_IP_HELPER,    CMD_SCREEN_CAPTURE};
 
-int Scale() { return (ScreenWidth() == 640 || ScreenHeight() == 640) ? 2 : 1; }
-
-void MenuTest::SetUp() {
-    ScreenWidth(); // asked early, before the test draws anything
-    ScreenHeight();
-    CloseResident();
-    DeleteSettings();
-    DeleteTheme();
-    DeleteFileW(USER_STRIP);
-    ClearDeviceLog();
-}
-
-void MenuTest::TearDown() {
-    HWND window = MainWindow();
-    if (window) PostMessageW(window, 3032, 0, 0);
-    WaitMenu(false, 3000);
-    CloseResident();
-    DeleteTheme();
-    DeleteFileW(USER_STRIP);
+int Scale() {
+    return (ScreenWidth() == 640 || ScreenHeight() == 640) ? 2 : 1;
 }
 
 void MenuTest::StartProgram() {
@@ -92,12 +75,14 @@ bool MenuTest::Settle() {
 bool WaitMenuStill(const RECT& area) {
     Capture previous = CaptureArea(area);
     int still = 0;
-    return WaitFor([&] {
-        Capture now = CaptureArea(area);
-        still = now.pixels == previous.pixels ? still + 1 : 0;
-        previous = now;
-        return still >= 3;
-    }, 5000);
+    return WaitFor(
+        [&] {
+            Capture now = CaptureArea(area);
+            still = now.pixels == previous.pixels ? still + 1 : 0;
+            previous = now;
+            return still >= 3;
+        },
+        5000);
 }
 
 Capture CaptureArea(const RECT& area) {
@@ -113,33 +98,40 @@ COLORREF Capture::At(int x, int y) const {
     return pixels[(size_t)(y - area.top) * width + (x - area.left)];
 }
 
-bool Capture::Contains(COLORREF colour) const { return Count(colour) > 0; }
+bool Capture::Contains(COLORREF colour) const {
+    return Count(colour) > 0;
+}
 
 int Capture::Count(COLORREF colour) const {
     int n = 0;
-    for (COLORREF pixel : pixels) n += pixel == colour;
+    for (COLORREF pixel : pixels)
+        n += pixel == colour;
     return n;
 }
 
 bool WaitPixel(int x, int y, COLORREF colour, COLORREF* seen, DWORD timeoutMs) {
     RECT one = {x, y, x + 1, y + 1};
-    return WaitFor([&] {
-        std::vector<COLORREF> pixel = device::CaptureScreen(one);
-        *seen = pixel.empty() ? CLR_INVALID : pixel[0];
-        return *seen == colour;
-    }, timeoutMs);
+    return WaitFor(
+        [&] {
+            std::vector<COLORREF> pixel = device::CaptureScreen(one);
+            *seen = pixel.empty() ? CLR_INVALID : pixel[0];
+            return *seen == colour;
+        },
+        timeoutMs);
 }
 
 void SetThemeValue(const wchar_t* name, const std::string& bytes) {
     HKEY key;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, THEME_KEY, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, THEME_KEY, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key,
+                        NULL) != ERROR_SUCCESS)
         return;
     RegSetValueExW(key, name, 0, REG_BINARY, (const BYTE*)bytes.data(), (DWORD)bytes.size());
     RegCloseKey(key);
 }
 
-void DeleteTheme() { RegDeleteTreeW(HKEY_LOCAL_MACHINE, THEME_KEY); }
+void DeleteTheme() {
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, THEME_KEY);
+}
 
 std::string MakeBmp(int width, int height, const std::vector<COLORREF>& pixels) {
     return MakeBitmapFile(width, height,

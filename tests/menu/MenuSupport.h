@@ -3,9 +3,11 @@
 #pragma once
 
 #include "Device.h"
+#include "DeviceTest.h"
 #include "GdiObjects.h"
 #include "Input.h"
 #include "MenuProbe.h"
+#include "menu/Commands.h"
 
 #include <gtest/gtest.h>
 
@@ -16,16 +18,13 @@ namespace menutest {
 
 // The shown slots of the compiled-in list, top to bottom.
 extern const int DEFAULT_COMMANDS[14];
-const ULONG_PTR HEADER = 1001;
+const ULONG_PTR HEADER = CMD_SETTINGS;
 
 // 2 on a screen of exactly 640 pixels in either direction, else 1.
 int Scale();
 
-// Every test starts without settings, theme key, user strip or resident copy.
-class MenuTest : public ::testing::Test {
-protected:
-    void SetUp() override;
-    void TearDown() override;
+class MenuTest : public DeviceTest {
+  protected:
     // Starts the resident copy; fails the test when it does not come up.
     void StartProgram();
     // A tap on the tray icon, then the open menu through its handle, once its
@@ -37,7 +36,6 @@ protected:
     bool DismissByOutsideTap();
     // Makes sure the program has handled everything sent to it so far.
     bool Settle();
-    device::Program program;
 };
 
 // Lets every item of the menu be painted: waits until the screen under the
@@ -61,9 +59,6 @@ bool WaitPixel(int x, int y, COLORREF colour, COLORREF* seen, DWORD timeoutMs = 
 void SetThemeValue(const wchar_t* name, const std::string& bytes);
 void DeleteTheme();
 
-// The user strip beside the program ("Orvalet.bmp").
-extern const wchar_t USER_STRIP[];
-extern const wchar_t VGA_STRIP[];
 // A 24-bit bottom-up .bmp of width x height pixels from top-down pixels.
 std::string MakeBmp(int width, int height, const std::vector<COLORREF>& pixels);
 

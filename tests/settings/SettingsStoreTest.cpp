@@ -58,7 +58,7 @@ DWORD CountValues(const std::wstring& keyPath, DWORD* subkeys) {
 }
 
 class SettingsStore : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         device::DeleteSettings();
         settings = DEFAULTS;
@@ -101,7 +101,8 @@ TEST_F(SettingsStore, NoKeyLeavesEveryDefault) {
         if (item.shown) shown.push_back(item.command);
     EXPECT_EQ(std::vector<int>(expected, expected + 14), shown);
     int separators = 0, commands = 0;
-    for (const MenuItem& item : settings.menuItems) (item.command == 0 ? separators : commands)++;
+    for (const MenuItem& item : settings.menuItems)
+        (item.command == 0 ? separators : commands)++;
     EXPECT_EQ(5, separators);
     EXPECT_EQ(27, commands);
 }
@@ -136,9 +137,9 @@ TEST_F(SettingsStore, SaveWritesTheWholeLayoutAndLoadReadsItBack) {
     DWORD subkeys = 0;
     EXPECT_EQ(15u, CountValues(device::SETTINGS_KEY, &subkeys));
     EXPECT_EQ(32u, subkeys);
-    const wchar_t* dwords[] = {L"QuickAction", L"Reverse",  L"HideTrayIcon",  L"ShowIcons",
-                               L"TrayIcon",    L"Language", L"Delay",         L"Custom Colors",
-                               L"ColorTC",     L"ColorSTC", L"ColorBK",       L"ColorSBK",
+    const wchar_t* dwords[] = {L"QuickAction", L"Reverse",  L"HideTrayIcon", L"ShowIcons",
+                               L"TrayIcon",    L"Language", L"Delay",        L"Custom Colors",
+                               L"ColorTC",     L"ColorSTC", L"ColorBK",      L"ColorSBK",
                                L"ColorIBK",    L"Version"};
     for (const wchar_t* name : dwords) {
         RawValue value = GetRaw(device::SETTINGS_KEY, name);
@@ -164,7 +165,8 @@ TEST_F(SettingsStore, SaveWritesTheWholeLayoutAndLoadReadsItBack) {
 
     settings = DEFAULTS;
     LoadSettings();
-    EXPECT_EQ(0, memcmp(&saved, &settings, sizeof(Settings))) << "the record differs after a round trip";
+    EXPECT_EQ(0, memcmp(&saved, &settings, sizeof(Settings)))
+        << "the record differs after a round trip";
     int difference = -1;
     EXPECT_TRUE(SameItems(saved, settings, &difference)) << "slot " << difference;
     EXPECT_FALSE(IsTapForMenu());
@@ -173,7 +175,8 @@ TEST_F(SettingsStore, SaveWritesTheWholeLayoutAndLoadReadsItBack) {
 
 TEST_F(SettingsStore, PartialKeysMixStoredAndDefaultSlots) {
     // Only subkeys "0" to "9", holding the commands in reverse.
-    for (int i = 0; i < 10; i++) device::SetItem(i, 27 - i, 1);
+    for (int i = 0; i < 10; i++)
+        device::SetItem(i, 27 - i, 1);
     device::SetSetting(L"QuickAction", 99); // out of range: loaded unchanged
     LoadSettings();
     for (int i = 0; i < 10; i++) {
@@ -188,15 +191,15 @@ TEST_F(SettingsStore, PartialKeysMixStoredAndDefaultSlots) {
 }
 
 TEST_F(SettingsStore, ValuesOfTheWrongTypeOrSizeKeepTheirDefaults) {
-    SetRaw(L"QuickAction", REG_SZ, L"21", 6);              // a string
+    SetRaw(L"QuickAction", REG_SZ, L"21", 6); // a string
     DWORD two = 2;
-    SetRaw(L"ShowIcons", REG_BINARY, &two, 2);              // too short
+    SetRaw(L"ShowIcons", REG_BINARY, &two, 2); // too short
     unsigned long long wide = 0x0000000100000002ull;
-    SetRaw(L"Language", REG_BINARY, &wide, 8);              // too long
-    SetRaw(L"Delay", REG_DWORD, &wide, 8);                  // a DWORD of eight bytes
-    SetRaw(L"ColorTC", REG_BINARY, &two, 4);                // four bytes, but binary
+    SetRaw(L"Language", REG_BINARY, &wide, 8); // too long
+    SetRaw(L"Delay", REG_DWORD, &wide, 8);     // a DWORD of eight bytes
+    SetRaw(L"ColorTC", REG_BINARY, &two, 4);   // four bytes, but binary
     DWORD good = 7;
-    SetRaw(L"Custom Colors", REG_DWORD, &good, 4);          // the one sound value
+    SetRaw(L"Custom Colors", REG_DWORD, &good, 4); // the one sound value
     device::SetItem(3, 12, 0);
     HKEY item = OpenKey(std::wstring(device::SETTINGS_KEY) + L"\\4");
     RegSetValueExW(item, L"Command", 0, REG_SZ, (const BYTE*)L"9", 4);
@@ -275,7 +278,8 @@ TEST_F(SettingsStore, SaveNotifiesTheTaskHook) {
     hookClass.hInstance = GetModuleHandleW(NULL);
     hookClass.lpszClassName = L"QXTaskHook";
     RegisterClassW(&hookClass);
-    HWND hook = CreateWindowW(L"QXTaskHook", L"", 0, 0, 0, 10, 10, NULL, NULL, hookClass.hInstance, NULL);
+    HWND hook =
+        CreateWindowW(L"QXTaskHook", L"", 0, 0, 0, 10, 10, NULL, NULL, hookClass.hInstance, NULL);
     ASSERT_TRUE(hook != NULL);
     UINT expected = RegisterWindowMessageW(L"Brantwell::QX::EnableHook");
 

@@ -7,7 +7,8 @@ namespace {
 
 int CountMainWindows() {
     int count = 0;
-    for (HWND window = NULL; (window = FindWindowExW(NULL, window, L"Orvalet", L"Orvalet"));) count++;
+    for (HWND window = NULL; (window = FindWindowExW(NULL, window, L"Orvalet", L"Orvalet"));)
+        count++;
     return count;
 }
 
@@ -76,7 +77,7 @@ TEST_F(CommandLine, QuickOptionLeavesTheResidentCopyAlone) {
 // A copy of the installed program in a folder of its own, with a "vga" strip
 // beside it.
 class VgaOption : public SpineTest {
-protected:
+  protected:
     const std::wstring folder = L"C:\\Program Files\\OrvaletV";
     const std::wstring exe = folder + L"\\Orvalet.exe";
     const std::wstring vga = folder + L"\\Orvalet.vga";
@@ -84,8 +85,7 @@ protected:
         SpineTest::SetUp();
         CreateDirectoryW(folder.c_str(), NULL);
         ASSERT_TRUE(CopyFileW(PROGRAM_PATH, exe.c_str(), FALSE));
-        std::wstring shipped = std::wstring(PROGRAM_FOLDER) + L"\\Orvalet.vga";
-        ASSERT_TRUE(CopyFileW(shipped.c_str(), vga.c_str(), FALSE)) << "no shipped VGA strip";
+        ASSERT_TRUE(CopyFileW(VGA_STRIP, vga.c_str(), FALSE)) << "no shipped VGA strip";
     }
 };
 

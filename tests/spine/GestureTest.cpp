@@ -11,7 +11,7 @@ namespace {
 const DWORD HOLD_MS = 1500;
 
 class Gestures : public SpineTest {
-protected:
+  protected:
     // Starts the program with the given "Reverse" and the Memory quick action.
     void StartWith(DWORD reverse) {
         SetSetting(L"Reverse", reverse);
@@ -24,7 +24,8 @@ protected:
         EXPECT_EQ(0, CountInLog(MEMORY_PAGE)) << what << ": the quick action ran";
     }
     void ExpectQuickActionAndNoMenu(const char* what) {
-        EXPECT_TRUE(WaitLog(MEMORY_PAGE)) << what << ": the quick action did not run; log:\n" << DeviceLog();
+        EXPECT_TRUE(WaitLog(MEMORY_PAGE)) << what << ": the quick action did not run; log:\n"
+                                          << DeviceLog();
         EXPECT_EQ(nullptr, MenuWindow()) << what << ": a menu opened";
         EXPECT_EQ(1, CountInLog(MEMORY_PAGE)) << what;
     }
@@ -55,12 +56,13 @@ TEST_F(Gestures, ReverseSwapsTheTwoGestures) {
 TEST_F(Gestures, TrayCallbacksOtherThanStylusDownOnTheIconAreIgnored) {
     StartWith(0);
     HWND window = MainWindow();
-    SendMessageW(window, 3029, 5000, WM_LBUTTONUP);
-    SendMessageW(window, 3029, 5000, WM_LBUTTONDBLCLK);
-    SendMessageW(window, 3029, 4999, WM_LBUTTONDOWN);
+    SendMessageW(window, MSG_TRAY_CALLBACK, TRAY_ICON_ID, WM_LBUTTONUP);
+    SendMessageW(window, MSG_TRAY_CALLBACK, TRAY_ICON_ID, WM_LBUTTONDBLCLK);
+    SendMessageW(window, MSG_TRAY_CALLBACK, TRAY_ICON_ID - 1, WM_LBUTTONDOWN);
     EXPECT_EQ(nullptr, MenuWindow());
     EXPECT_EQ(0, CountInLog(MEMORY_PAGE));
-    EXPECT_EQ(std::string::npos, DeviceLog().find("aygshell: gesture")) << "a gesture was recognised";
+    EXPECT_EQ(std::string::npos, DeviceLog().find("aygshell: gesture"))
+        << "a gesture was recognised";
 }
 
 TEST_F(Gestures, TrayMenuHangsAboveTheTrayAtTheRightEdge) {
@@ -77,7 +79,7 @@ TEST_F(Gestures, TrayMenuHangsAboveTheTrayAtTheRightEdge) {
 TEST_F(Gestures, TapReportsOpenTheMenuFromTheTopAtTheirPosition) {
     UseShortMenu();
     StartWith(0);
-    PostMessageW(MainWindow(), 3031, 0, 100);
+    PostMessageW(MainWindow(), MSG_TASKBAR_GESTURE, 0, 100);
     ASSERT_TRUE(WaitMenu(true));
     RECT menu = WindowRect(MenuWindow());
     EXPECT_EQ(26, menu.top) << "the menu drops down from 26 pixels below the top";
@@ -86,16 +88,16 @@ TEST_F(Gestures, TapReportsOpenTheMenuFromTheTopAtTheirPosition) {
     EXPECT_TRUE(CloseMenu());
 
     // A held report runs the quick action; with "Reverse" it would be the menu.
-    PostMessageW(MainWindow(), 3031, 1, 100);
+    PostMessageW(MainWindow(), MSG_TASKBAR_GESTURE, 1, 100);
     ExpectQuickActionAndNoMenu("held report");
 }
 
 TEST_F(Gestures, ReverseAppliesToTapReportsToo) {
     StartWith(1);
-    PostMessageW(MainWindow(), 3031, 0, 50);
+    PostMessageW(MainWindow(), MSG_TASKBAR_GESTURE, 0, 50);
     ExpectQuickActionAndNoMenu("tap report");
     ClearDeviceLog();
-    PostMessageW(MainWindow(), 3031, 1, 50);
+    PostMessageW(MainWindow(), MSG_TASKBAR_GESTURE, 1, 50);
     ExpectMenuAndNoQuickAction("held report");
 }
 
@@ -110,7 +112,7 @@ TEST_F(Gestures, OnVgaAnchorsAreScaled) {
     EXPECT_EQ(ScreenHeight() - 50, WindowRect(MenuWindow()).bottom);
     EXPECT_TRUE(CloseMenu());
 
-    PostMessageW(MainWindow(), 3031, 0, 100);
+    PostMessageW(MainWindow(), MSG_TASKBAR_GESTURE, 0, 100);
     ASSERT_TRUE(WaitMenu(true));
     RECT menu = WindowRect(MenuWindow());
     EXPECT_EQ(52, menu.top);

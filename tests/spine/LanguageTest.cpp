@@ -7,7 +7,7 @@ using namespace device;
 namespace {
 
 class MenuLanguage : public SpineTest {
-protected:
+  protected:
     // Width of the menu the tray tap opens with the given "Language".
     LONG MenuWidth(DWORD language) {
         DeleteSettings();

@@ -12,14 +12,16 @@ const COLORREF RED = RGB(255, 0, 0);
 const wchar_t CUSTOM_PATH[] = L"C:\\My Documents\\tray.bmp";
 
 class TrayIcon : public SpineTest {
-protected:
+  protected:
     void UseCustomIcon(const std::string& fileBytes) {
         DeleteFileW(CUSTOM_PATH);
         if (!fileBytes.empty()) ASSERT_TRUE(WriteFileBytes(CUSTOM_PATH, fileBytes));
         SetSetting(L"TrayIcon", 1);
         HKEY key;
-        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, &key));
-        RegSetValueExW(key, L"TrayIconBMP", 0, REG_SZ, (const BYTE*)CUSTOM_PATH, sizeof(CUSTOM_PATH));
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegOpenKeyExW(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_ALL_ACCESS, &key));
+        RegSetValueExW(key, L"TrayIconBMP", 0, REG_SZ, (const BYTE*)CUSTOM_PATH,
+                       sizeof(CUSTOM_PATH));
         RegCloseKey(key);
     }
     // The tray area while the program runs with the current settings.
@@ -46,7 +48,8 @@ protected:
 // A red square on a magenta ground, the size of the icon.
 std::string RedSquareOnMagenta(int size) {
     return MakeBitmapFile(size, size, [size](int x, int y) {
-        return x >= size / 4 && x < size * 3 / 4 && y >= size / 4 && y < size * 3 / 4 ? RED : MAGENTA;
+        return x >= size / 4 && x < size * 3 / 4 && y >= size / 4 && y < size * 3 / 4 ? RED
+                                                                                      : MAGENTA;
     });
 }
 
@@ -60,7 +63,8 @@ TEST_F(TrayIcon, CustomBitmapShowsWithItsMagentaTransparent) {
 }
 
 TEST_F(TrayIcon, OnlyTheTopLeftSquareOfALargerBitmapIsUsed) {
-    UseCustomIcon(MakeBitmapFile(40, 24, [](int x, int y) { return x < 16 && y < 16 ? RED : RGB(0, 255, 0); }));
+    UseCustomIcon(MakeBitmapFile(
+        40, 24, [](int x, int y) { return x < 16 && y < 16 ? RED : RGB(0, 255, 0); }));
     std::vector<COLORREF> custom = RunAndCapture();
     EXPECT_EQ(256, CountColour(custom, RED));
     EXPECT_EQ(0, CountColour(custom, RGB(0, 255, 0)));
@@ -68,7 +72,8 @@ TEST_F(TrayIcon, OnlyTheTopLeftSquareOfALargerBitmapIsUsed) {
 
 TEST_F(TrayIcon, UnusableCustomBitmapsFallBackToTheBuiltInIcon) {
     std::vector<COLORREF> builtIn = BuiltInIcon();
-    ASSERT_LT(CountColour(builtIn, builtIn[0]), (int)builtIn.size()) << "no built-in icon to compare";
+    ASSERT_LT(CountColour(builtIn, builtIn[0]), (int)builtIn.size())
+        << "no built-in icon to compare";
     struct Case {
         const char* what;
         std::string bytes;
@@ -81,7 +86,8 @@ TEST_F(TrayIcon, UnusableCustomBitmapsFallBackToTheBuiltInIcon) {
         UseCustomIcon(c.bytes);
         std::vector<COLORREF> shown = RunAndCapture();
         int differences = 0;
-        for (size_t i = 0; i < shown.size() && i < builtIn.size(); i++) differences += shown[i] != builtIn[i];
+        for (size_t i = 0; i < shown.size() && i < builtIn.size(); i++)
+            differences += shown[i] != builtIn[i];
         EXPECT_EQ(0, differences) << c.what << ": pixels unlike the built-in icon";
     }
 }
@@ -128,7 +134,8 @@ TEST_F(TrayIcon, OnVgaTheIconNeverChangesWhileTheMenuIsOpen) {
     Sleep(300);
     std::vector<COLORREF> during = CaptureScreen(TrayIconArea());
     int differences = 0;
-    for (size_t i = 0; i < during.size(); i++) differences += during[i] != normal[i];
+    for (size_t i = 0; i < during.size(); i++)
+        differences += during[i] != normal[i];
     EXPECT_EQ(0, differences) << "pixels of the tray icon changed";
     ASSERT_TRUE(CloseMenu());
 }
@@ -151,7 +158,7 @@ TEST_F(TrayIcon, HiddenIconStillLeavesTheMenuReachable) {
     EXPECT_TRUE(WaitMenu(true)) << "a second start shows the menu";
     EXPECT_TRUE(CloseMenu());
     EXPECT_EQ(0, second.WaitExit());
-    PostMessageW(MainWindow(), 3031, 0, 120);
+    PostMessageW(MainWindow(), MSG_TASKBAR_GESTURE, 0, 120);
     EXPECT_TRUE(WaitMenu(true)) << "a tap report shows the menu";
     EXPECT_TRUE(CloseMenu());
     PostMessageW(MainWindow(), WM_CLOSE, 0, 0);

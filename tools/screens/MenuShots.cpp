@@ -1,11 +1,12 @@
 // Pictures of the tray and the menu on the current screen, in each colour mode,
-// with and without icons, for people to look at (emulator/screens.sh).
+// with and without icons, for people to look at (tools/screens/screens.sh).
 //   menushots UNIX-FOLDER
 #include "Device.h"
 #include "Input.h"
 #include "MenuProbe.h"
 #include "Screen.h"
 #include "Unix.h"
+#include "menu/Commands.h"
 
 #include <stdio.h>
 
@@ -15,27 +16,30 @@ using namespace device;
 
 namespace {
 
-const wchar_t THEME_KEY[] = L"Software\\Microsoft\\Color";
 const char* const MODE_NAMES[4] = {"nocolors", "custom", "theme", "reversetheme"};
 
 // A theme of the device's kind: light blue-grey column, white menu, navy text.
 void WriteSampleTheme() {
     HKEY key;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, THEME_KEY, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, THEME_KEY, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key,
+                        NULL) != ERROR_SUCCESS)
         return;
-    const BYTE column[4] = {198, 214, 236, 0}, menu[4] = {255, 255, 255, 0}, text[4] = {16, 32, 96, 0};
+    const BYTE column[4] = {198, 214, 236, 0}, menu[4] = {255, 255, 255, 0},
+               text[4] = {16, 32, 96, 0};
     RegSetValueExW(key, L"5", 0, REG_BINARY, column, 4);
     RegSetValueExW(key, L"8", 0, REG_BINARY, menu, 4);
     RegSetValueExW(key, L"9", 0, REG_BINARY, text, 4);
     RegCloseKey(key);
 }
 
-std::string ScreenName() { return std::to_string(ScreenWidth()) + "x" + std::to_string(ScreenHeight()); }
+std::string ScreenName() {
+    return std::to_string(ScreenWidth()) + "x" + std::to_string(ScreenHeight());
+}
 
 bool Shot(const std::string& folder, const std::string& name) {
     std::string file = folder + "/" + ScreenName() + "-" + name + ".png";
-    bool ok = RunOnHost("import -window root -crop " + ScreenName() + "+0+0 +repage " + file, 20000);
+    bool ok =
+        RunOnHost("import -window root -crop " + ScreenName() + "+0+0 +repage " + file, 20000);
     printf("%s %s\n", ok ? "saved" : "FAILED", file.c_str());
     return ok;
 }
@@ -44,12 +48,14 @@ bool Shot(const std::string& folder, const std::string& name) {
 bool WaitStill(const RECT& area) {
     std::vector<COLORREF> previous = CaptureScreen(area);
     int still = 0;
-    return WaitFor([&] {
-        std::vector<COLORREF> now = CaptureScreen(area);
-        still = now == previous ? still + 1 : 0;
-        previous = now;
-        return still >= 2;
-    }, 5000);
+    return WaitFor(
+        [&] {
+            std::vector<COLORREF> now = CaptureScreen(area);
+            still = now == previous ? still + 1 : 0;
+            previous = now;
+            return still >= 2;
+        },
+        5000);
 }
 
 // Opens the menu with a tap, highlights the Memory item, takes the picture.
@@ -64,7 +70,7 @@ bool ShootMenu(const std::string& folder, const std::string& name) {
         printf("no menu for %s: %s\n", name.c_str(), error.c_str());
         return false;
     }
-    int memory = FindMenuItem(menu, 5);
+    int memory = FindMenuItem(menu, CMD_MEMORY);
     if (memory >= 0) {
         RECT item = menu.items[memory].rect;
         RunOnHost("xdotool mousemove " + std::to_string((item.left + item.right) / 2) + " " +
@@ -72,7 +78,7 @@ bool ShootMenu(const std::string& folder, const std::string& name) {
     }
     WaitStill(menu.windowRect);
     bool ok = Shot(folder, name);
-    PostMessageW(MainWindow(), 3032, 0, 0);
+    PostMessageW(MainWindow(), MSG_CLOSE_MENU, 0, 0);
     WaitMenu(false);
     return ok;
 }
@@ -102,7 +108,8 @@ int main(int argc, char** argv) {
                 return 1;
             }
             if (mode == 1 && icons) failures += !Shot(folder, "tray");
-            failures += !ShootMenu(folder, std::string(MODE_NAMES[mode]) + (icons ? "-icons" : "-noicons"));
+            failures +=
+                !ShootMenu(folder, std::string(MODE_NAMES[mode]) + (icons ? "-icons" : "-noicons"));
             CloseResident();
         }
     }

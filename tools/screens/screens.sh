@@ -4,16 +4,16 @@
 # icons (one item highlighted), saved as SCREEN-MODE-icons.png and
 # SCREEN-MODE-noicons.png in the folder given.
 #
-#   emulator/screens.sh OUT-FOLDER
+#   tools/screens/screens.sh OUT-FOLDER
 #
 # Called by `pocketpc run` without a display; it restarts the device at each
 # screen size and leaves it running at the last one.
 set -euo pipefail
 
 out=$(mkdir -p "$1" && cd "$1" && pwd)
-repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=${ORVALET_BUILD:-$repo/build}
-shots=$build/tests/menu/menushots.exe
+shots=$build/tools/screens/menushots.exe
 [ -f "$shots" ] || { echo "screens: build the project first (make build)" >&2; exit 1; }
 
 export WINEPREFIX=$build/emulator/prefix WINEDEBUG=-all

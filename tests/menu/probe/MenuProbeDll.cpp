@@ -25,4 +25,6 @@ extern "C" __declspec(dllexport) DWORD WINAPI DescribeMenu(void* parameter) {
     return 1;
 }
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD, void*) { return TRUE; }
+BOOL WINAPI DllMain(HINSTANCE, DWORD, void*) {
+    return TRUE;
+}

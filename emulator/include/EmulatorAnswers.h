@@ -1,0 +1,13 @@
+// What a test tells the emulated device's stand-ins to answer, instead of what
+// they answer by themselves: one registry key of the emulator, one value per
+// answer, read by the stand-in at each call and removed by the tests' fixture
+// before every test. The stand-ins read it through emulator/answers; the
+// harness writes it (device::SetAnswer, device::ClearAnswers).
+#pragma once
+
+// Under HKEY_LOCAL_MACHINE. Not a key of the device: a real device has none.
+#define EMULATOR_ANSWERS_KEY L"Software\\Orvalet Emulator\\Answers"
+
+// REG_DWORD, a CSIDL number: coredll's SHGetSpecialFolderPath refuses that
+// folder (answers FALSE and an empty path).
+#define ANSWER_REFUSED_FOLDER L"RefusedFolder"
