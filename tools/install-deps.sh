@@ -5,7 +5,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  cmake ninja-build make g++ clang libclang-rt-14-dev googletest libgtest-dev
+  cmake ninja-build make g++ clang clang-format libclang-rt-14-dev googletest libgtest-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   lld llvm
   wine wine64 fonts-wine

@@ -62,7 +62,8 @@ bool Round(HANDLE process, Sample* sample) {
         HWND window = MenuWindow();
         RECT menu;
         // The icon column of the bottom item: painted last.
-        if (window && GetWindowRect(window, &menu)) painted = Pixel(menu.left + 4, menu.bottom - 6) == COLUMN;
+        if (window && GetWindowRect(window, &menu))
+            painted = Pixel(menu.left + 4, menu.bottom - 6) == COLUMN;
         if (!painted) Sleep(1);
     }
     lift.join();
@@ -82,20 +83,24 @@ void Measure(bool orvalet, int rounds, Sample* sample) {
     HWND minimal = FindWindowW(L"MinimalMenu", NULL);
     if (minimal) PostMessageW(minimal, WM_CLOSE, 0, 0);
     WaitFor([] { return !FindWindowW(L"MinimalMenu", NULL); }, 5000);
-    bool started = orvalet ? StartResident(program)
-                           : program.Start(L"", BesideMe(L"minimalmenu.exe")) &&
-                                 WaitFor([] { return FindWindowW(L"MinimalMenu", NULL) != NULL; }) &&
-                                 WaitFor(TrayIconVisible, 5000);
+    bool started = orvalet
+                       ? StartResident(program)
+                       : program.Start(L"", BesideMe(L"minimalmenu.exe")) &&
+                             WaitFor([] { return FindWindowW(L"MinimalMenu", NULL) != NULL; }) &&
+                             WaitFor(TrayIconVisible, 5000);
     if (!started) {
         sample->failures += rounds;
         return;
     }
     Sample warmUp;
     Round(program.Handle(), &warmUp);
-    for (int i = 0; i < rounds; i++) sample->failures += !Round(program.Handle(), sample);
+    for (int i = 0; i < rounds; i++)
+        sample->failures += !Round(program.Handle(), sample);
     sample->gdiIdle = CountGdiObjects(program.Handle());
-    if (orvalet) CloseResident();
-    else PostMessageW(FindWindowW(L"MinimalMenu", NULL), WM_CLOSE, 0, 0);
+    if (orvalet)
+        CloseResident();
+    else
+        PostMessageW(FindWindowW(L"MinimalMenu", NULL), WM_CLOSE, 0, 0);
     program.WaitExit(5000);
 }
 
@@ -107,8 +112,10 @@ double Median(std::vector<double> values) {
 }
 
 void Report(const char* name, const Sample& s) {
-    printf("%-9s rounds %2zu  median %7.1f ms  min %7.1f ms  max %7.1f ms  GDI objects idle %ld, open %ld%s\n",
-           name, s.ms.size(), Median(s.ms), s.ms.empty() ? 0 : *std::min_element(s.ms.begin(), s.ms.end()),
+    printf("%-9s rounds %2zu  median %7.1f ms  min %7.1f ms  max %7.1f ms  GDI objects idle %ld, "
+           "open %ld%s\n",
+           name, s.ms.size(), Median(s.ms),
+           s.ms.empty() ? 0 : *std::min_element(s.ms.begin(), s.ms.end()),
            s.ms.empty() ? 0 : *std::max_element(s.ms.begin(), s.ms.end()), s.gdiIdle, s.gdiOpen,
            s.failures ? "  (some rounds showed no painted menu)" : "");
 }
@@ -126,7 +133,8 @@ int main(int argc, char** argv) {
         Measure(true, rounds, &orvalet);
         Measure(false, rounds, &minimal);
     }
-    printf("screen %dx%d, time from the stylus lifting to the last item painted:\n", ScreenWidth(), ScreenHeight());
+    printf("screen %dx%d, time from the stylus lifting to the last item painted:\n", ScreenWidth(),
+           ScreenHeight());
     Report("Orvalet", orvalet);
     Report("minimal", minimal);
     double ratio = Median(minimal.ms) > 0 ? Median(orvalet.ms) / Median(minimal.ms) : 0;

@@ -8,12 +8,34 @@ namespace {
 
 const UINT TRAY_MESSAGE = WM_APP + 1;
 const int ITEMS[15] = {1001, 1, 3, 0, 4, 5, 6, 0, 7, 8, 14, 0, 24, 26, 27};
-const wchar_t* const LABELS[28] = {L"", L"Soft Reset", L"Hard Reset", L"Power Off", L"Brightness",
-    L"Memory", L"Battery Level", L"Today Themes", L"Today Plugins", L"Clock", L"Start Menu",
-    L"Uninstall Programs", L"Sound Settings", L"Hardware Buttons", L"Running Programs",
-    L"Input Methods", L"Today Screen", L"Network Connection", L"Phone Settings", L"Purgelle",
-    L"Purgelle Cleaner", L"Rotate Screen (L)", L"Rotate Screen (R)", L"Flip Screen", L"Screen OFF",
-    L"Refresh today screen", L"IP Helper", L"Screen Capture"};
+const wchar_t* const LABELS[28] = {L"",
+                                   L"Soft Reset",
+                                   L"Hard Reset",
+                                   L"Power Off",
+                                   L"Brightness",
+                                   L"Memory",
+                                   L"Battery Level",
+                                   L"Today Themes",
+                                   L"Today Plugins",
+                                   L"Clock",
+                                   L"Start Menu",
+                                   L"Uninstall Programs",
+                                   L"Sound Settings",
+                                   L"Hardware Buttons",
+                                   L"Running Programs",
+                                   L"Input Methods",
+                                   L"Today Screen",
+                                   L"Network Connection",
+                                   L"Phone Settings",
+                                   L"Purgelle",
+                                   L"Purgelle Cleaner",
+                                   L"Rotate Screen (L)",
+                                   L"Rotate Screen (R)",
+                                   L"Flip Screen",
+                                   L"Screen OFF",
+                                   L"Refresh today screen",
+                                   L"IP Helper",
+                                   L"Screen Capture"};
 
 HWND window;
 HMENU menu;
@@ -21,7 +43,9 @@ HFONT font;
 int scale = 1;
 int screenWidth, screenHeight;
 
-const wchar_t* Label(ULONG_PTR data) { return data == 1001 ? L"Orvalet" : data < 28 ? LABELS[data] : L""; }
+const wchar_t* Label(ULONG_PTR data) {
+    return data == 1001 ? L"Orvalet" : data < 28 ? LABELS[data] : L"";
+}
 
 void Measure(MEASUREITEMSTRUCT* item) {
     HDC screen = GetDC(NULL);
@@ -31,7 +55,9 @@ void Measure(MEASUREITEMSTRUCT* item) {
     SelectObject(screen, old);
     ReleaseDC(NULL, screen);
     item->itemWidth = size.cx + 25 * scale;
-    item->itemHeight = item->itemData == 0 ? 10 * scale : item->itemData == 1001 ? size.cy + 4 : 20 * scale;
+    item->itemHeight = item->itemData == 0      ? 10 * scale
+                       : item->itemData == 1001 ? size.cy + 4
+                                                : 20 * scale;
 }
 
 void Draw(const DRAWITEMSTRUCT* item) {
@@ -90,7 +116,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
 
     WNDCLASSW windowClass = {0, WindowProc, 0, 0, instance, NULL, NULL, NULL, NULL, L"MinimalMenu"};
     RegisterClassW(&windowClass);
-    window = CreateWindowW(L"MinimalMenu", L"MinimalMenu", 0, 0, 0, 10, 10, NULL, NULL, instance, NULL);
+    window =
+        CreateWindowW(L"MinimalMenu", L"MinimalMenu", 0, 0, 0, 10, 10, NULL, NULL, instance, NULL);
     menu = CreatePopupMenu();
     for (int data : ITEMS)
         AppendMenuW(menu, MF_OWNERDRAW | (data ? 0 : MF_SEPARATOR), data, (LPCWSTR)(ULONG_PTR)data);
@@ -103,6 +130,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     icon.hIcon = LoadIconW(NULL, (LPCWSTR)IDI_APPLICATION);
     Shell_NotifyIconW(NIM_ADD, &icon);
     MSG message;
-    while (GetMessageW(&message, NULL, 0, 0) > 0) DispatchMessageW(&message);
+    while (GetMessageW(&message, NULL, 0, 0) > 0)
+        DispatchMessageW(&message);
     return 0;
 }

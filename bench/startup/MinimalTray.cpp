@@ -13,7 +13,8 @@ static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPA
         icon.uID = 1;
         icon.uFlags = NIF_ICON | NIF_MESSAGE;
         icon.uCallbackMessage = WM_APP;
-        icon.hIcon = (HICON)LoadImageW(GetModuleHandleW(NULL), MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0);
+        icon.hIcon =
+            (HICON)LoadImageW(GetModuleHandleW(NULL), MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, 0);
         Shell_NotifyIconW(NIM_ADD, &icon);
         return 0;
     }
@@ -33,6 +34,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     RegisterClassW(&windowClass);
     CreateWindowExW(0, L"MinimalTray", L"MinimalTray", 0, 0, 0, 10, 10, NULL, NULL, instance, NULL);
     MSG message;
-    while (GetMessageW(&message, NULL, 0, 0) > 0) DispatchMessageW(&message);
+    while (GetMessageW(&message, NULL, 0, 0) > 0)
+        DispatchMessageW(&message);
     return 0;
 }

@@ -67,13 +67,15 @@ int main() {
     device::CloseResident();
     device::DeleteSettings();
     Subject orvalet = {L"Orvalet.exe", device::PROGRAM_PATH, L"Orvalet"};
-    Subject minimal = {L"MinimalTray.exe", L"C:\\Program Files\\Minimal\\MinimalTray.exe", L"MinimalTray"};
+    Subject minimal = {L"MinimalTray.exe", L"C:\\Program Files\\Minimal\\MinimalTray.exe",
+                       L"MinimalTray"};
     const int runs = 15;
     for (int i = 0; i < runs; i++) {
         RunOnce(orvalet, i == runs - 1);
         RunOnce(minimal, i == runs - 1);
     }
-    printf("%-16s %14s %14s %14s %12s\n", "program", "start-up ms", "working set KB", "private KB", "file bytes");
+    printf("%-16s %14s %14s %14s %12s\n", "program", "start-up ms", "working set KB", "private KB",
+           "file bytes");
     for (Subject* s : {&orvalet, &minimal})
         printf("%-16ls %14.1f %14lu %14lu %12lu\n", s->name, Median(s->startMs),
                (unsigned long)(s->workingSet / 1024), (unsigned long)(s->privateBytes / 1024),
