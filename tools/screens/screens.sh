@@ -25,4 +25,13 @@ for screen in 240x320 480x640; do
   ORVALET_SCREEN=$screen "$repo/emulator/pocketpc" install >/dev/null
   ORVALET_SCREEN=$screen "$repo/emulator/pocketpc" exec "$shots" "$out" || status=1
 done
+
+# The README's two pictures (docs/): the menu at both sizes, and three colour
+# modes side by side.
+if [ $status -eq 0 ]; then
+  convert "$out/240x320-custom-icons.png" -background white -gravity north -extent 240x640 \
+    "$out/480x640-custom-icons.png" +append "$out/readme-menu-qvga-vga.png"
+  convert "$out/240x320-nocolors-icons.png" "$out/240x320-theme-icons.png" \
+    "$out/240x320-reversetheme-noicons.png" +append "$out/readme-menu-colour-modes.png"
+fi
 exit $status
