@@ -4,7 +4,7 @@
 
 #include "DeviceLog.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR commandLine, int) {
-    DeviceLog(L"ctlpnl", L"open \"%ls\"", commandLine ? commandLine : L"");
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+    DeviceLog(L"ctlpnl", L"open \"%ls\"", DeviceCommandLine());
     return 0;
 }

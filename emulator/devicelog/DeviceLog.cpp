@@ -33,3 +33,27 @@ void DeviceLog(const wchar_t* source, const wchar_t* format, ...) {
         Sleep(10);
     }
 }
+
+const wchar_t* DeviceCommandLine() {
+    const wchar_t* line = GetCommandLineW();
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(NULL, path, MAX_PATH);
+    const wchar_t* name = path;
+    for (const wchar_t* at = path; *at; at++)
+        if (*at == L'\\' || *at == L'/') name = at + 1;
+    // The first token and where its last path component starts.
+    bool quoted = *line == L'"';
+    const wchar_t* start = quoted ? line + 1 : line;
+    const wchar_t* end = start;
+    const wchar_t* last = start;
+    for (; *end && (quoted ? *end != L'"' : *end != L' '); end++)
+        if (*end == L'\\' || *end == L'/') last = end + 1;
+    int length = lstrlenW(name);
+    if (end - last != length ||
+        CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, last, length, name, length) != CSTR_EQUAL)
+        return line;
+    if (quoted && *end == L'"') end++;
+    while (*end == L' ')
+        end++;
+    return end;
+}
