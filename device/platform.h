@@ -62,6 +62,24 @@ inline int DisplayCaps(int index) {
     return GetDeviceCaps(NULL, index);
 }
 
+// The display-mode record as CE lays it out.
+const DWORD DISPLAY_MODE_RECORD_SIZE = 192;
+
+// The device's registry takes key paths with a leading backslash as written.
+inline const WCHAR* RegistryKeyPath(const WCHAR* path) {
+    return path;
+}
+
+// A notification to every top-level window that waits for none of them.
+inline void BroadcastNotify(UINT message, WPARAM wParam, LPARAM lParam) {
+    SendNotifyMessageW(HWND_BROADCAST, message, wParam, lParam);
+}
+
+// The device's CreateProcess takes no start-up information.
+inline LPSTARTUPINFOW ProcessStartupInfo() {
+    return NULL;
+}
+
 #else // the emulated Pocket PC on desktop Win32
 
 // A desktop UTF-16 program's entry point has its own name.
@@ -98,6 +116,37 @@ inline int DisplayCaps(int index) {
     ReleaseDC(NULL, screen);
     return value;
 }
+
+// The desktop's display-mode record, which the emulated device's
+// ChangeDisplaySettingsEx reads.
+const DWORD DISPLAY_MODE_RECORD_SIZE = sizeof(DEVMODEW);
+
+// The desktop's registry refuses a key path that starts with a backslash
+// (error 161), which the device accepts.
+inline const WCHAR* RegistryKeyPath(const WCHAR* path) {
+    return path && path[0] == L'\\' ? path + 1 : path;
+}
+
+// The desktop's notify broadcast reaches no window of another process; a send
+// that gives up on hung windows and waits a short while at most does.
+inline void BroadcastNotify(UINT message, WPARAM wParam, LPARAM lParam) {
+    SendMessageTimeoutW(HWND_BROADCAST, message, wParam, lParam, SMTO_ABORTIFHUNG, 500, NULL);
+}
+
+// The desktop's CreateProcess wants a start-up record, even an empty one.
+inline LPSTARTUPINFOW ProcessStartupInfo() {
+    static STARTUPINFOW empty; // zero
+    empty.cb = sizeof(empty);
+    return &empty;
+}
+
+// Key events and display escapes are coredll's on the device; a desktop
+// answers them in user32 and gdi32, which know no power key and no display
+// power escape. The emulated device's coredll answers them instead.
+#undef keybd_event
+#define keybd_event DeviceKeyEvent
+#undef ExtEscape
+#define ExtEscape DeviceExtEscape
 
 #endif
 

@@ -114,6 +114,18 @@ CE_SERVICE void SetCleanRebootFlag(void);
 #define VK_OFF 0xDF
 #endif
 
+// An entry of a module by its UTF-16 name: CE has no other form.
+CE_SERVICE FARPROC WINAPI GetProcAddressW(HMODULE hModule, LPCWSTR lpProcName);
+
+#ifndef _WIN32_WCE
+// What the device's coredll answers and a desktop leaves to user32 and gdi32:
+// the emulated device's coredll answers them, and the platform header sends
+// the product's keybd_event and ExtEscape there.
+CE_SERVICE void WINAPI DeviceKeyEvent(BYTE bVk, BYTE bScan, DWORD dwFlags, ULONG_PTR dwExtraInfo);
+CE_SERVICE int WINAPI DeviceExtEscape(HDC hdc, int iEscape, int cjInput, LPCSTR lpInData,
+                                      int cjOutput, LPSTR lpOutData);
+#endif
+
 // ---- Display driver escapes (pwingdi.h) ------------------------------------
 
 #define SETPOWERMANAGEMENT 6147

@@ -11,3 +11,16 @@
 // REG_DWORD, a CSIDL number: coredll's SHGetSpecialFolderPath refuses that
 // folder (answers FALSE and an empty path).
 #define ANSWER_REFUSED_FOLDER L"RefusedFolder"
+
+// REG_DWORD, any value: the display driver lacks the power-management escape
+// (coredll's ExtEscape answers 0 when asked whether it supports it).
+#define ANSWER_NO_POWER_ESCAPE L"NoPowerEscape"
+
+// REG_DWORD, any value: coredll lacks "ChangeDisplaySettingsEx" (its
+// GetProcAddressW finds no such entry).
+#define ANSWER_NO_DISPLAY_SETTINGS L"NoDisplaySettings"
+
+// What the emulated device holds between programs, under HKEY_LOCAL_MACHINE:
+// REG_DWORD "DisplayOrientation", the CE orientation code (DMDO_...).
+#define EMULATOR_DEVICE_KEY L"Software\\Orvalet Emulator\\Device"
+#define DEVICE_DISPLAY_ORIENTATION L"DisplayOrientation"
