@@ -53,9 +53,8 @@ class Launches : public DeviceTest {
     // Runs command as the quick action of a "-Q" copy; the log holds only what it did.
     void RunQuick(DWORD command) {
         ClearDeviceLog();
-        SetSetting(L"QuickAction", command);
         Program quick;
-        ASSERT_TRUE(quick.Start(L"-Q"));
+        ASSERT_TRUE(StartQuickAction(quick, command));
         EXPECT_EQ(0, quick.WaitExit());
     }
     // Waits for what the launch left in the log and for nothing else to follow.
@@ -151,18 +150,15 @@ class MemoryCleaner : public Launches {
     // Runs command from a "-Q" copy and answers the missing-cleaner message.
     void ExpectMissing(DWORD command, const char* what) {
         ClearDeviceLog();
-        SetSetting(L"QuickAction", command);
         Program quick;
-        ASSERT_TRUE(quick.Start(L"-Q"));
-        HWND box = WaitMessageBox(quick.Id());
-        ASSERT_NE(nullptr, box) << what << ": no message box; log:\n" << DeviceLog();
+        ASSERT_TRUE(StartQuickAction(quick, command));
         MessageBoxContent content;
-        ASSERT_TRUE(ReadMessageBox(box, &content));
+        ASSERT_TRUE(AnswerMessageBox(quick.Id(), IDOK, &content))
+            << what << ": no message box; log:\n"
+            << DeviceLog();
         EXPECT_EQ(L"Error", content.caption) << what;
         EXPECT_EQ(L"Purgelle is not intalled on this device", content.text) << what;
-        ASSERT_EQ(1u, content.buttons.size()) << what << ": " << Describe(content);
-        EXPECT_EQ(IDOK, content.buttons[0].id) << what;
-        EXPECT_TRUE(PressButton(box, IDOK));
+        EXPECT_EQ(std::vector<int>{IDOK}, ButtonIds(content)) << what << ": " << Describe(content);
         EXPECT_EQ(0, quick.WaitExit()) << what;
         EXPECT_EQ(0, Count("recorder:")) << what << ": log:\n" << DeviceLog();
     }

@@ -28,10 +28,7 @@ class DeviceActions : public DeviceTest {
     }
 
     // Starts "-Q" with command as the quick action.
-    void StartQuick(DWORD command) {
-        SetSetting(L"QuickAction", command);
-        ASSERT_TRUE(program.Start(L"-Q"));
-    }
+    void StartQuick(DWORD command) { ASSERT_TRUE(StartQuickAction(program, command)); }
     // Runs "-Q" with command as the quick action to its end.
     void RunQuick(DWORD command) {
         ASSERT_NO_FATAL_FAILURE(StartQuick(command));
@@ -40,9 +37,7 @@ class DeviceActions : public DeviceTest {
     // The message box the running action shows, read and then answered.
     MessageBoxContent AnswerMessageBox(int button) {
         MessageBoxContent content;
-        HWND box = WaitMessageBox(program.Id());
-        EXPECT_TRUE(box && ReadMessageBox(box, &content)) << "no message box";
-        if (box) EXPECT_TRUE(PressButton(box, button)) << Describe(content);
+        EXPECT_TRUE(device::AnswerMessageBox(program.Id(), button, &content)) << Describe(content);
         EXPECT_EQ(0, program.WaitExit());
         return content;
     }
@@ -62,13 +57,6 @@ std::string OrientationLine(DWORD orientation) {
 
 size_t Find(const std::string& text) {
     return DeviceLog().find(text);
-}
-
-std::vector<int> ButtonIds(const MessageBoxContent& content) {
-    std::vector<int> ids;
-    for (const MessageBoxButton& button : content.buttons)
-        ids.push_back(button.id);
-    return ids;
 }
 
 TEST_F(DeviceActions, SoftResetRequestsTheRebootOnly) {

@@ -88,6 +88,11 @@ bool StartResident(Program& program, const std::wstring& arguments) {
     return WaitFor([] { return MainWindow() != NULL; }) && WaitFor(TrayIconVisible, 5000);
 }
 
+bool StartQuickAction(Program& program, DWORD command) {
+    SetSetting(L"QuickAction", command);
+    return program.Start(L"-Q");
+}
+
 void CloseResident() {
     for (int i = 0; i < 5; i++) {
         HWND window = MainWindow();

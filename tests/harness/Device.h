@@ -46,6 +46,8 @@ class Program {
 HWND MainWindow();
 // Starts the program and waits until its tray icon shows; false on failure.
 bool StartResident(Program& program, const std::wstring& arguments = L"");
+// Stores command as the quick action and starts a "-Q" copy; false on failure.
+bool StartQuickAction(Program& program, DWORD command);
 // Sends WM_CLOSE to every resident copy and waits for them to end.
 void CloseResident();
 

@@ -277,4 +277,17 @@ std::string Describe(const MessageBoxContent& content) {
     return text + "]";
 }
 
+bool AnswerMessageBox(DWORD processId, int button, MessageBoxContent* content) {
+    *content = MessageBoxContent();
+    HWND box = WaitMessageBox(processId);
+    return box && ReadMessageBox(box, content) && PressButton(box, button);
+}
+
+std::vector<int> ButtonIds(const MessageBoxContent& content) {
+    std::vector<int> ids;
+    for (const MessageBoxButton& button : content.buttons)
+        ids.push_back(button.id);
+    return ids;
+}
+
 } // namespace device

@@ -68,6 +68,11 @@ bool IsMessageBox(HWND window);
 bool ReadMessageBox(HWND box, MessageBoxContent* content);
 // Waits for a message box of the process; NULL when none came.
 HWND WaitMessageBox(DWORD processId, DWORD timeoutMs = 10000);
+// Waits for a message box of the process, reads it and presses button; false
+// when none came or it could not be read or pressed.
+bool AnswerMessageBox(DWORD processId, int button, MessageBoxContent* content);
+// The ids of the box's buttons, in their order.
+std::vector<int> ButtonIds(const MessageBoxContent& content);
 
 // "caption: text [buttons]" for failure messages.
 std::string Describe(const MessageBoxContent& content);
