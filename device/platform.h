@@ -54,6 +54,9 @@ __declspec(dllimport) BOOL WINAPI
 const DWORD TRAY_RECORD_SIZE = 152;
 const DWORD SHELL_EXECUTE_RECORD_SIZE = 60;
 
+// The shell's menu-bar record: 36 bytes.
+const DWORD MENU_BAR_RECORD_SIZE = 36;
+
 // The device closes a popup menu on any tap outside it.
 inline void PrepareMenuOwner(HWND) {}
 
@@ -95,6 +98,7 @@ inline LPSTARTUPINFOW ProcessStartupInfo() {
 // desktop, larger on a 64-bit one, where pointers and handles are wider.
 const DWORD TRAY_RECORD_SIZE = NOTIFYICONDATAW_V1_SIZE;
 const DWORD SHELL_EXECUTE_RECORD_SIZE = sizeof(SHELLEXECUTEINFOW);
+const DWORD MENU_BAR_RECORD_SIZE = sizeof(SHMENUBARINFO);
 
 // The desktop closes a popup menu on a tap outside it only when the menu's
 // owner is the foreground window; the device's hidden owner never needs to be.
@@ -153,10 +157,11 @@ inline LPSTARTUPINFOW ProcessStartupInfo() {
 // Runs a dialog of the program's resources. The device has no DialogBoxParam
 // (its headers make it a macro over the template form), so both platforms load
 // the template themselves.
-inline INT_PTR RunDialog(HINSTANCE instance, int id, HWND owner, DLGPROC proc) {
+inline INT_PTR RunDialog(HINSTANCE instance, int id, HWND owner, DLGPROC proc,
+                         LPARAM parameter = 0) {
     HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_DIALOG);
     HGLOBAL loaded = found ? LoadResource(instance, found) : NULL;
     LPCDLGTEMPLATEW dialog = loaded ? (LPCDLGTEMPLATEW)LockResource(loaded) : NULL;
     if (!dialog) return -1;
-    return DialogBoxIndirectParamW(instance, dialog, owner, proc, 0);
+    return DialogBoxIndirectParamW(instance, dialog, owner, proc, parameter);
 }

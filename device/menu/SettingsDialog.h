@@ -5,3 +5,6 @@
 #include "resource.h"
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Gives a shell dialog its empty menu bar: the window of the new bar, or none.
+HWND CreateSettingsMenuBar(HWND window);

@@ -5,6 +5,29 @@
 #include "CeServices.h"
 #include "DeviceLog.h"
 
+namespace {
+
+const wchar_t MENU_BAR_CLASS[] = L"menu_worker";
+
+// 26 pixels at 96 dots per inch, as the device's bar.
+int MenuBarHeight() {
+    HDC screen = GetDC(NULL);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(NULL, screen);
+    return MulDiv(26, dpi, 96);
+}
+
+void RegisterMenuBarClass() {
+    WNDCLASSW bar = {};
+    bar.lpfnWndProc = DefWindowProcW;
+    bar.hInstance = GetModuleHandleW(NULL);
+    bar.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    bar.lpszClassName = MENU_BAR_CLASS;
+    RegisterClassW(&bar); // fails harmlessly when already registered
+}
+
+} // namespace
+
 extern "C" {
 
 // How long the stylus must stay down for a tap-and-hold.
@@ -40,6 +63,40 @@ DWORD SHRecognizeGesture(SHRGINFO* info) {
         SendMessageW(info->hwndClient, WM_CONTEXTMENU, (WPARAM)info->hwndClient,
                      MAKELPARAM(info->ptDown.x, info->ptDown.y));
     return GN_CONTEXTMENU;
+}
+
+// The shell's dialog set-up: a dialog sized to the screen above the task
+// bar's place (full screen) or to the area above the menu bar, without a
+// frame of its own; the Done button is the caption's close box, which sends
+// IDOK on the device ("ok" in the navigation bar).
+BOOL SHInitDialog(PSHINITDLGINFO info) {
+    if (!info || !(info->dwMask & SHIDIM_FLAGS) || !IsWindow(info->hDlg)) return FALSE;
+    DeviceLog(L"aygshell", L"init dialog flags %lu", info->dwFlags);
+    if (info->dwFlags & (SHIDIF_SIZEDLG | SHIDIF_SIZEDLGFULLSCREEN)) {
+        RECT work;
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        if (!(info->dwFlags & SHIDIF_SIZEDLGFULLSCREEN)) work.bottom -= MenuBarHeight();
+        SetWindowPos(info->hDlg, NULL, work.left, work.top, work.right - work.left,
+                     work.bottom - work.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return TRUE;
+}
+
+// The menu bar of a full-screen window: a strip along the bottom of the
+// screen, owned by its window. An empty bar has nothing on it.
+BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
+    if (!info || info->cbSize != sizeof(SHMENUBARINFO) || !IsWindow(info->hwndParent))
+        return FALSE;
+    RegisterMenuBarClass();
+    RECT work;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    int height = MenuBarHeight();
+    info->hwndMB = CreateWindowExW(0, MENU_BAR_CLASS, L"", WS_POPUP | WS_VISIBLE | WS_BORDER,
+                                   work.left, work.bottom - height, work.right - work.left, height,
+                                   info->hwndParent, NULL, GetModuleHandleW(NULL), NULL);
+    DeviceLog(L"aygshell", L"menu bar flags %lu%ls", info->dwFlags,
+              info->hwndMB ? L"" : L" failed");
+    return info->hwndMB != NULL;
 }
 
 } // extern "C"
