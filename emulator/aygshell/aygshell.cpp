@@ -85,8 +85,7 @@ BOOL SHInitDialog(PSHINITDLGINFO info) {
 // The menu bar of a full-screen window: a strip along the bottom of the
 // screen, owned by its window. An empty bar has nothing on it.
 BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
-    if (!info || info->cbSize != sizeof(SHMENUBARINFO) || !IsWindow(info->hwndParent))
-        return FALSE;
+    if (!info || info->cbSize != sizeof(SHMENUBARINFO) || !IsWindow(info->hwndParent)) return FALSE;
     RegisterMenuBarClass();
     RECT work;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
