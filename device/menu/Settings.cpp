@@ -6,69 +6,38 @@
 #include <stddef.h>
 #include <string.h>
 
+// The menu as it comes: every command and five separators, some hidden.
+#define DEFAULT_MENU_ITEMS                                                                         \
+    {                                                                                              \
+        {CMD_SOFT_RESET, 1}, {CMD_HARD_RESET, 0}, {CMD_POWER_OFF, 1}, {CMD_SEPARATOR, 1},          \
+            {CMD_BRIGHTNESS, 1}, {CMD_MEMORY, 1}, {CMD_BATTERY, 1}, {CMD_SEPARATOR, 1},            \
+            {CMD_TODAY_THEMES, 1}, {CMD_TODAY_PLUGINS, 1}, {CMD_TODAY_SCREEN, 0},                  \
+            {CMD_START_MENU, 0}, {CMD_SEPARATOR, 0}, {CMD_CLOCK, 0}, {CMD_SOUNDS, 0},              \
+            {CMD_UNINSTALL, 0}, {CMD_RUNNING_PROGRAMS, 1}, {CMD_BUTTONS, 0},                       \
+            {CMD_INPUT_METHODS, 0}, {CMD_SEPARATOR, 1}, {CMD_NETWORK, 0}, {CMD_PHONE, 0},          \
+            {CMD_SEPARATOR, 0}, {CMD_PURGELLE, 0}, {CMD_PURGELLE_CLEANER, 0},                      \
+            {CMD_ROTATE_LEFT, 0}, {CMD_ROTATE_RIGHT, 0}, {CMD_FLIP_SCREEN, 0},                     \
+            {CMD_SCREEN_OFF, 1}, {CMD_REFRESH_TODAY, 0}, {CMD_IP_HELPER, 1},                       \
+            {CMD_SCREEN_CAPTURE, 1},                                                               \
+    }
+
 Settings settings = {
-    CMD_POWER_OFF,      // quickAction
-    0,                  // reverseGestures: tap for the menu
-    0,                  // hideTrayIcon
-    1,                  // showIcons
-    0,                  // customTrayIcon
-    {0},                // trayIconBitmapPath
-    0,                  // language: English
-    3,                  // captureDelay: 1.5 s
-    1,                  // colorMode: custom colours
-    RGB(0, 0, 0),       // colorText
-    RGB(255, 255, 255), // colorHighlightText
-    RGB(255, 255, 255), // colorBackground
-    RGB(0, 0, 175),     // colorHighlightBackground
-    RGB(200, 200, 200), // colorIconBackground
-    {
-        {CMD_SOFT_RESET, 1},       {CMD_HARD_RESET, 0},
-        {CMD_POWER_OFF, 1},        {CMD_SEPARATOR, 1},
-        {CMD_BRIGHTNESS, 1},       {CMD_MEMORY, 1},
-        {CMD_BATTERY, 1},          {CMD_SEPARATOR, 1},
-        {CMD_TODAY_THEMES, 1},     {CMD_TODAY_PLUGINS, 1},
-        {CMD_TODAY_SCREEN, 0},     {CMD_START_MENU, 0},
-        {CMD_SEPARATOR, 0},        {CMD_CLOCK, 0},
-        {CMD_SOUNDS, 0},           {CMD_UNINSTALL, 0},
-        {CMD_RUNNING_PROGRAMS, 1}, {CMD_BUTTONS, 0},
-        {CMD_INPUT_METHODS, 0},    {CMD_SEPARATOR, 1},
-        {CMD_NETWORK, 0},          {CMD_PHONE, 0},
-        {CMD_SEPARATOR, 0},        {CMD_PURGELLE, 0},
-        {CMD_PURGELLE_CLEANER, 0}, {CMD_ROTATE_LEFT, 0},
-        {CMD_ROTATE_RIGHT, 0},     {CMD_FLIP_SCREEN, 0},
-        {CMD_SCREEN_OFF, 1},       {CMD_REFRESH_TODAY, 0},
-        {CMD_IP_HELPER, 1},        {CMD_SCREEN_CAPTURE, 1},
-    },
+#define SETTING(field, value, kind, initial, page, control, label, text) initial,
+#include "SettingList.h"
+#undef SETTING
 };
+
+const SettingRow SETTING_ROWS[] = {
+#define SETTING(field, value, kind, initial, page, control, label, text)                           \
+    {value, kind, offsetof(Settings, field), page, control, label, text},
+#include "SettingList.h"
+#undef SETTING
+};
+const int SETTING_ROW_COUNT = sizeof(SETTING_ROWS) / sizeof(SETTING_ROWS[0]);
 
 namespace {
 
 const WCHAR SETTINGS_KEY[] = L"Software\\Brantwell\\Orvalet";
-
-// The plain DWORD values, in the order they are written. "TrayIconBMP" is
-// written between "TrayIcon" and "Language".
-struct DwordRow {
-    const WCHAR* name;
-    size_t offset;
-};
-
-const DwordRow DWORD_ROWS[] = {
-    {L"QuickAction", offsetof(Settings, quickAction)},
-    {L"Reverse", offsetof(Settings, reverseGestures)},
-    {L"HideTrayIcon", offsetof(Settings, hideTrayIcon)},
-    {L"ShowIcons", offsetof(Settings, showIcons)},
-    {L"TrayIcon", offsetof(Settings, customTrayIcon)},
-    {L"Language", offsetof(Settings, language)},
-    {L"Delay", offsetof(Settings, captureDelay)},
-    {L"Custom Colors", offsetof(Settings, colorMode)},
-    {L"ColorTC", offsetof(Settings, colorText)},
-    {L"ColorSTC", offsetof(Settings, colorHighlightText)},
-    {L"ColorBK", offsetof(Settings, colorBackground)},
-    {L"ColorSBK", offsetof(Settings, colorHighlightBackground)},
-    {L"ColorIBK", offsetof(Settings, colorIconBackground)},
-};
-const int ROWS_BEFORE_PATH = 5;
-const WCHAR TRAY_PATH_VALUE[] = L"TrayIconBMP";
 
 // A value is taken only when it is a 4-byte REG_DWORD; anything else (a string
 // or binary left by another program, a short or long value) leaves the field
@@ -86,23 +55,28 @@ void WriteDword(HKEY key, const WCHAR* name, const void* field) {
     RegSetValueExW(key, name, 0, REG_DWORD, (const BYTE*)&value, sizeof(value));
 }
 
-// The path is taken only when it is a REG_SZ that ends within the field; an
+// A path is taken only when it is a REG_SZ that ends within the field; an
 // unterminated or over-long value would be a truncated path, so the field
 // keeps what it had.
-void ReadTrayPath(HKEY key) {
+void ReadPath(HKEY key, const WCHAR* name, WCHAR* field) {
     WCHAR path[TRAY_PATH_LENGTH];
     DWORD type = 0, size = sizeof(path);
-    if (RegQueryValueExW(key, TRAY_PATH_VALUE, NULL, &type, (BYTE*)path, &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(key, name, NULL, &type, (BYTE*)path, &size) != ERROR_SUCCESS ||
         type != REG_SZ)
         return;
     DWORD units = size / sizeof(WCHAR);
     for (DWORD i = 0; i < units; i++) {
         if (path[i] == 0) {
-            memset(settings.trayIconBitmapPath, 0, sizeof(settings.trayIconBitmapPath));
-            memcpy(settings.trayIconBitmapPath, path, i * sizeof(WCHAR));
+            memset(field, 0, TRAY_PATH_LENGTH * sizeof(WCHAR));
+            memcpy(field, path, i * sizeof(WCHAR));
             return;
         }
     }
+}
+
+// The whole field: the path, its terminator and the rest of the field.
+void WritePath(HKEY key, const WCHAR* name, const WCHAR* field) {
+    RegSetValueExW(key, name, 0, REG_SZ, (const BYTE*)field, TRAY_PATH_LENGTH * sizeof(WCHAR));
 }
 
 void ItemKeyName(int position, WCHAR name[4]) {
@@ -153,11 +127,13 @@ void NotifyTaskHook() {
 void LoadSettings() {
     HKEY key;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-    LoadMenuItems(key);
-    BYTE* record = (BYTE*)&settings;
-    for (const DwordRow& row : DWORD_ROWS) {
-        if (&row == DWORD_ROWS + ROWS_BEFORE_PATH) ReadTrayPath(key);
-        ReadDword(key, row.name, record + row.offset);
+    for (int i = 0; i < SETTING_ROW_COUNT; i++) {
+        const SettingRow& row = SETTING_ROWS[i];
+        switch (row.kind) {
+        case SETTING_ITEMS: LoadMenuItems(key); break;
+        case SETTING_PATH: ReadPath(key, row.value, (WCHAR*)SettingField(row)); break;
+        default: ReadDword(key, row.value, SettingField(row)); break;
+        }
     }
     RegCloseKey(key);
 }
@@ -167,14 +143,13 @@ void SaveSettings() {
     DWORD disposition;
     if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, SETTINGS_KEY, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key,
                         &disposition) == ERROR_SUCCESS) {
-        SaveMenuItems(key);
-        const BYTE* record = (const BYTE*)&settings;
-        for (const DwordRow& row : DWORD_ROWS) {
-            if (&row == DWORD_ROWS + ROWS_BEFORE_PATH)
-                RegSetValueExW(key, TRAY_PATH_VALUE, 0, REG_SZ,
-                               (const BYTE*)settings.trayIconBitmapPath,
-                               sizeof(settings.trayIconBitmapPath));
-            WriteDword(key, row.name, record + row.offset);
+        for (int i = 0; i < SETTING_ROW_COUNT; i++) {
+            const SettingRow& row = SETTING_ROWS[i];
+            switch (row.kind) {
+            case SETTING_ITEMS: SaveMenuItems(key); break;
+            case SETTING_PATH: WritePath(key, row.value, (const WCHAR*)SettingField(row)); break;
+            default: WriteDword(key, row.value, SettingField(row)); break;
+            }
         }
         RegFlushKey(key);
         RegCloseKey(key);

@@ -1,8 +1,11 @@
 // The program-wide settings record, its registry store and the
-// start-with-the-system shortcut.
+// start-with-the-system shortcut. The record's fields are the rows of
+// SettingList.h.
 #pragma once
 
 #include "platform.h"
+#include "resource.h"
+#include <stddef.h>
 #include <stdint.h>
 
 const int MENU_ITEM_COUNT = 32;
@@ -13,25 +16,41 @@ struct MenuItem {
     int32_t shown;   // non-zero: in the menu
 };
 
+enum SettingKind { SETTING_ITEMS, SETTING_NUMBER, SETTING_FLAG, SETTING_PATH, SETTING_COLOR };
+enum SettingsPage { PAGE_MAIN, PAGE_DISPLAY, PAGE_COLOR, PAGE_ABOUT };
+
+#define SETTING_FIELD_SETTING_ITEMS(field) MenuItem field[MENU_ITEM_COUNT];
+#define SETTING_FIELD_SETTING_NUMBER(field) int32_t field;
+#define SETTING_FIELD_SETTING_FLAG(field) int32_t field;
+#define SETTING_FIELD_SETTING_PATH(field) WCHAR field[TRAY_PATH_LENGTH];
+#define SETTING_FIELD_SETTING_COLOR(field) COLORREF field;
+
 struct Settings {
-    int32_t quickAction;
-    int32_t reverseGestures;
-    int32_t hideTrayIcon;
-    int32_t showIcons;
-    int32_t customTrayIcon;
-    WCHAR trayIconBitmapPath[TRAY_PATH_LENGTH];
-    int32_t language;
-    int32_t captureDelay; // half seconds
-    int32_t colorMode;
-    COLORREF colorText;
-    COLORREF colorHighlightText;
-    COLORREF colorBackground;
-    COLORREF colorHighlightBackground;
-    COLORREF colorIconBackground;
-    MenuItem menuItems[MENU_ITEM_COUNT];
+#define SETTING(field, value, kind, initial, page, control, label, text) SETTING_FIELD_##kind(field)
+#include "SettingList.h"
+#undef SETTING
 };
 
+// One row of SettingList.h, where the record keeps it.
+struct SettingRow {
+    const WCHAR* value; // the registry value; NULL for the menu items
+    SettingKind kind;
+    size_t offset;
+    SettingsPage page;
+    int control;
+    int label;
+    int labelText;
+};
+
+extern const SettingRow SETTING_ROWS[];
+extern const int SETTING_ROW_COUNT;
+
 extern Settings settings;
+
+// The field of row in the settings record.
+inline void* SettingField(const SettingRow& row) {
+    return (BYTE*)&settings + row.offset;
+}
 
 void LoadSettings();
 void SaveSettings();
