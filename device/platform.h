@@ -11,6 +11,8 @@
 #endif
 #include <windows.h>
 #include <shellapi.h>
+#include <commdlg.h>
+#include <commctrl.h>
 #include <string.h>
 #ifdef _WIN32_WCE
 #undef WinMain
@@ -30,8 +32,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, i
 // macros for their W forms.
 #undef Shell_NotifyIcon
 #undef ShellExecuteEx
+#undef ChooseColor
 __declspec(dllimport) BOOL WINAPI Shell_NotifyIcon(DWORD dwMessage, PNOTIFYICONDATAW lpData);
 __declspec(dllimport) BOOL WINAPI ShellExecuteEx(LPSHELLEXECUTEINFOW lpExecInfo);
+__declspec(dllimport) BOOL WINAPI ChooseColor(LPCHOOSECOLORW lpcc);
 
 // CE's transparent blit; the source is a device context or a bitmap.
 __declspec(dllimport) BOOL WINAPI
@@ -56,6 +60,25 @@ const DWORD SHELL_EXECUTE_RECORD_SIZE = 60;
 
 // The shell's menu-bar record: 36 bytes.
 const DWORD MENU_BAR_RECORD_SIZE = 36;
+
+// The open-file-name record of the file dialogs: 76 bytes.
+const DWORD OPEN_FILE_RECORD_SIZE = 76;
+
+// The colour chooser's record: 36 bytes.
+const DWORD CHOOSE_COLOR_RECORD_SIZE = 36;
+
+// The background of dialogs and static controls, white on the device; CE
+// gives it an index of its own.
+const int STATIC_BACKGROUND_COLOR = 25 | 0x40000000; // COLOR_STATIC
+
+// A property sheet that fills its parent, in the Pocket PC style; the sheet
+// itself carries the shell's Done button.
+#define PSH_MAXIMIZE 0x00002000
+inline void PrepareSheetWindow(HWND, UINT) {}
+
+// The device's static controls draw in the font selected while they ask for
+// their colours.
+inline void AdoptLabelFont(HWND, HFONT) {}
 
 // The device closes a popup menu on any tap outside it.
 inline void PrepareMenuOwner(HWND) {}
@@ -99,6 +122,53 @@ inline LPSTARTUPINFOW ProcessStartupInfo() {
 const DWORD TRAY_RECORD_SIZE = NOTIFYICONDATAW_V1_SIZE;
 const DWORD SHELL_EXECUTE_RECORD_SIZE = sizeof(SHELLEXECUTEINFOW);
 const DWORD MENU_BAR_RECORD_SIZE = sizeof(SHMENUBARINFO);
+const DWORD OPEN_FILE_RECORD_SIZE = sizeof(OPENFILENAMEW);
+const DWORD CHOOSE_COLOR_RECORD_SIZE = sizeof(CHOOSECOLORW);
+
+// The desktop has no colour of its own for static controls; its property
+// pages are white, as the device's.
+const int STATIC_BACKGROUND_COLOR = COLOR_WINDOW;
+
+// A desktop static control selects its own font after it has asked its page
+// for colours, so a font selected there is lost: the label is given the font.
+inline void AdoptLabelFont(HWND label, HFONT font) {
+    if ((HFONT)SendMessageW(label, WM_GETFONT, 0, 0) == font) return;
+    SendMessageW(label, WM_SETFONT, (WPARAM)font, FALSE);
+    InvalidateRect(label, NULL, TRUE);
+}
+
+// The desktop knows no maximised sheet (its 0x2000 is the wizard style): its
+// sheet is a window of its own. Once it is made, it is laid over the host
+// without a frame, its tabs fill it, and its OK button becomes the device's
+// "ok" (Done) at the top right; there is no Cancel.
+#define PSH_MAXIMIZE 0
+inline void PrepareSheetWindow(HWND sheet, UINT message) {
+    if (message != PSCB_INITIALIZED) return;
+    RECT place;
+    GetWindowRect(GetParent(sheet), &place);
+    SetWindowLongPtrW(sheet, GWL_STYLE,
+                      GetWindowLongPtrW(sheet, GWL_STYLE) & ~(WS_CAPTION | WS_THICKFRAME));
+    SetWindowLongPtrW(sheet, GWL_EXSTYLE,
+                      GetWindowLongPtrW(sheet, GWL_EXSTYLE) & ~WS_EX_DLGMODALFRAME);
+    SetWindowPos(sheet, NULL, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    ShowWindow(GetDlgItem(sheet, IDCANCEL), SW_HIDE);
+    RECT client, pages;
+    GetClientRect(sheet, &client);
+    HWND tab = PropSheet_GetTabControl(sheet), ok = GetDlgItem(sheet, IDOK);
+    SetWindowPos(tab, NULL, 0, 0, client.right, client.bottom, SWP_NOZORDER);
+    RECT firstTab = {0, 0, 0, 0};
+    TabCtrl_GetItemRect(tab, 0, &firstTab);
+    int height = firstTab.bottom - firstTab.top, width = height * 3 / 2;
+    SetWindowTextW(ok, L"ok");
+    SetWindowPos(ok, HWND_TOP, client.right - width - 1, 1, width, height - 1, 0);
+    pages = client;
+    TabCtrl_AdjustRect(tab, FALSE, &pages);
+    HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+    if (page)
+        SetWindowPos(page, NULL, pages.left, pages.top, pages.right - pages.left,
+                     pages.bottom - pages.top, SWP_NOZORDER);
+}
 
 // The desktop closes a popup menu on a tap outside it only when the menu's
 // owner is the foreground window; the device's hidden owner never needs to be.

@@ -55,6 +55,8 @@ int RunMessageLoop() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
+    // The quick action's dialogs take their pictures from the program too.
+    appInstance = instance;
     LoadSettings();
     if (HasOption(commandLine, L"-V")) DeleteVgaStripUnlessVga();
     if (HasOption(commandLine, L"-Q")) {

@@ -1,16 +1,107 @@
-// The host dialog of the settings sheet: it registers itself as the open
-// settings dialog while it lives, so that taps bring it to the front.
+// The settings window: a full-screen host dialog that runs the four-page
+// sheet inside its set-up and brings the tray icon in line when it goes. It
+// registers itself as the open settings dialog while it lives, so that taps
+// on the tray icon bring it to the front.
 #include "SettingsDialog.h"
-#include "Menu.h"
+#include "Commands.h"
+#include "LanguageTable.h"
 #include "MainWindow.h"
+#include "Menu.h"
+#include "SettingsSheet.h"
+#include "TrayIcon.h"
 
-INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+HWND settingsMenuBar;
+
+// The sheet's version query (3) is answered with the Pocket PC style.
+const UINT SHEET_VERSION_QUERY = 3;
+const int POCKET_PC_SHEET = 0x20C;
+
+int CALLBACK SettingsSheetCallback(HWND sheet, UINT message, LPARAM) {
+    if (message == SHEET_VERSION_QUERY) return POCKET_PC_SHEET;
+    PrepareSheetWindow(sheet, message);
+    return 0;
+}
+
+INT_PTR RunSettingsSheet(HWND host) {
+    struct PageRow {
+        int dialog;
+        int title;
+        DLGPROC proc;
+    };
+    const PageRow rows[] = {
+        {IDD_MAIN_PAGE, TEXT_MAIN_TAB, MainPageProc},
+        {IDD_DISPLAY_PAGE, TEXT_DISPLAY_TAB, DisplayPageProc},
+        {IDD_COLOR_PAGE, TEXT_COLOR_TAB, ColorPageProc},
+        {IDD_ABOUT_PAGE, TEXT_ABOUT_TAB, AboutPageProc},
+    };
+    const int PAGE_COUNT = sizeof(rows) / sizeof(rows[0]);
+    // The item list's class is registered on request.
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    PROPSHEETPAGEW pages[PAGE_COUNT];
+    ZeroMemory(pages, sizeof(pages));
+    for (int i = 0; i < PAGE_COUNT; i++) {
+        pages[i].dwSize = sizeof(pages[i]); // the sheet walks the pages by this size
+        pages[i].dwFlags = PSP_USETITLE;
+        pages[i].hInstance = appInstance;
+        pages[i].pszTemplate = MAKEINTRESOURCEW(rows[i].dialog);
+        pages[i].pszTitle = PageText(rows[i].title);
+        pages[i].pfnDlgProc = rows[i].proc;
+    }
+    PROPSHEETHEADERW sheet;
+    ZeroMemory(&sheet, sizeof(sheet));
+    sheet.dwSize = sizeof(sheet);
+    sheet.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USECALLBACK | PSH_MAXIMIZE;
+    sheet.hwndParent = host;
+    sheet.hInstance = appInstance;
+    sheet.nPages = PAGE_COUNT;
+    sheet.ppsp = pages;
+    sheet.pfnCallback = SettingsSheetCallback;
+    INT_PTR result = PropertySheetW(&sheet);
+    // A language chosen on the Display page is in force from now on.
+    if (languageTable) languageTable->SelectLanguage(settings.language);
+    return result;
+}
+
+// The tray icon as the settings now say: removed, or added or updated with
+// the built-in or custom picture.
+void ApplyTrayIconSettings() {
+    if (settings.hideTrayIcon) {
+        if (trayIconShown) NotifyTrayIcon(mainWindow, TRAY_DELETE, TRAY_ICON_ID, NULL);
+        trayIconShown = false;
+        return;
+    }
+    LoadTrayIcons();
+    if (trayIconShown) {
+        NotifyTrayIcon(mainWindow, TRAY_MODIFY, TRAY_ICON_ID, trayIcon);
+    } else {
+        NotifyTrayIcon(mainWindow, TRAY_ADD, TRAY_ICON_ID, trayIcon);
+        trayIconShown = true;
+    }
+}
+
+} // namespace
+
+INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG: settingsDialog = dialog; return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, LOWORD(wParam));
+    case WM_INITDIALOG: {
+        settingsDialog = dialog;
+        SHINITDLGINFO setup = {SHIDIM_FLAGS, dialog, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN};
+        SHInitDialog(&setup);
+        settingsMenuBar = CreateSettingsMenuBar(dialog);
+        INT_PTR result = RunSettingsSheet(dialog);
+        EndDialog(dialog, result);
         return TRUE;
-    case WM_DESTROY: settingsDialog = NULL; return FALSE;
+    }
+    case WM_DESTROY:
+        if (settingsMenuBar) DestroyWindow(settingsMenuBar);
+        settingsMenuBar = NULL;
+        settingsDialog = NULL;
+        DeleteHeaderFont();
+        ApplyTrayIconSettings();
+        return FALSE;
     }
     return FALSE;
 }
@@ -31,4 +122,20 @@ HWND CreateSettingsMenuBar(HWND window) {
     bar.hInstRes = appInstance;
     if (!SHCreateMenuBar(&bar)) return NULL;
     return bar.hwndMB;
+}
+
+const WCHAR* PageText(int id) {
+    const WCHAR* text = languageTable ? languageTable->GetText(id) : NULL;
+    return text ? text : L"";
+}
+
+void RelabelPage(HWND page, SettingsPage which, const PageLabel* others, int otherCount) {
+    if (!languageTable) return;
+    for (int i = 0; i < SETTING_ROW_COUNT; i++) {
+        const SettingRow& row = SETTING_ROWS[i];
+        if (row.page == which && row.label)
+            languageTable->SetControlText(page, row.label, row.labelText);
+    }
+    for (int i = 0; i < otherCount; i++)
+        languageTable->SetControlText(page, others[i].control, others[i].text);
 }

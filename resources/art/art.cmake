@@ -7,6 +7,8 @@
 #   ${ORVALET_ART_DIR}/tray_pressed.ico  tray icon while the menu is open, 16 px
 #   ${ORVALET_ART_DIR}/strip16.bmp       command icons of 16 px in one row, 24-bit
 #   ${ORVALET_ART_DIR}/banner.bmp        menu header banner, 1 x 17, 8-bit grey
+#   ${ORVALET_ART_DIR}/logo.bmp          the maker's logo of the About page, 116 x 53, 24-bit
+#   ${ORVALET_ART_DIR}/shadow.bmp        the Color page's swatch shadow, 35 x 22, 24-bit
 #   ${ORVALET_OUT}/Orvalet.vga           command icons of 32 px in one row, 24-bit
 
 if(NOT DEFINED ORVALET_OUT)
@@ -76,7 +78,15 @@ add_custom_command(OUTPUT ${ORVALET_ART_DIR}/banner.bmp
   DEPENDS ${_art_tool} ${_art_src}/banner.svg
   COMMENT "Art: menu header banner" VERBATIM)
 
-add_custom_target(art ALL DEPENDS
+# The settings pages' pictures: the maker's logo and the swatches' shadow.
+foreach(_picture logo shadow)
+  add_custom_command(OUTPUT ${ORVALET_ART_DIR}/${_picture}.bmp
+    COMMAND ${_art_build} picture ${ORVALET_ART_DIR}/${_picture}.bmp ${_art_src}/${_picture}.svg
+    DEPENDS ${_art_tool} ${_art_src}/${_picture}.svg
+    COMMENT "Art: ${_picture} picture" VERBATIM)
+endforeach()
+
+add_custom_target(art ALL DEPENDS ${ORVALET_ART_DIR}/logo.bmp ${ORVALET_ART_DIR}/shadow.bmp
   ${ORVALET_ART_DIR}/tray.ico ${ORVALET_ART_DIR}/tray_pressed.ico
   ${ORVALET_ART_DIR}/strip16.bmp ${ORVALET_OUT}/Orvalet.vga ${ORVALET_ART_DIR}/banner.bmp)
 

@@ -274,6 +274,16 @@ def build_banner(rsvg, out, svg):
     write_bmp8_grey(out, levels)
 
 
+def build_picture(rsvg, out, svg):
+    """An opaque picture of a page (the drawing paints its own background)."""
+    w, h, rows = render_svg(rsvg, svg)
+    for y, row in enumerate(rows):
+        for x, (r, g, b, a) in enumerate(row):
+            if a != 255:
+                raise ArtError(f"{svg}: pixel {x},{y} is not opaque: a page picture paints its background")
+    write_bmp24(out, [[(r, g, b) for r, g, b, a in row] for row in rows])
+
+
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--rsvg", default="rsvg-convert", help="rsvg-convert program")
@@ -288,12 +298,17 @@ def main(argv):
     p = sub.add_parser("banner")
     p.add_argument("out")
     p.add_argument("svg")
+    p = sub.add_parser("picture")
+    p.add_argument("out")
+    p.add_argument("svg")
     args = parser.parse_args(argv)
     try:
         if args.what == "icon":
             build_icon(args.rsvg, args.out, args.svgs)
         elif args.what == "strip":
             build_strip(args.rsvg, args.out, args.command_list, args.svg_dir)
+        elif args.what == "picture":
+            build_picture(args.rsvg, args.out, args.svg)
         else:
             build_banner(args.rsvg, args.out, args.svg)
     except (ArtError, OSError) as e:
