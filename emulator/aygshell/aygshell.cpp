@@ -17,6 +17,18 @@ int MenuBarHeight() {
     return MulDiv(26, dpi, 96);
 }
 
+// The screen above the task bar, whose tray stays within reach of the stylus.
+RECT AboveTray() {
+    RECT area;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    RECT tray;
+    HWND taskBar = FindWindowW(L"Shell_TrayWnd", NULL);
+    if (taskBar && IsWindowVisible(taskBar) && GetWindowRect(taskBar, &tray) &&
+        tray.top > area.top && tray.top < area.bottom)
+        area.bottom = tray.top;
+    return area;
+}
+
 void RegisterMenuBarClass() {
     WNDCLASSW bar = {};
     bar.lpfnWndProc = DefWindowProcW;
@@ -73,8 +85,7 @@ BOOL SHInitDialog(PSHINITDLGINFO info) {
     if (!info || !(info->dwMask & SHIDIM_FLAGS) || !IsWindow(info->hDlg)) return FALSE;
     DeviceLog(L"aygshell", L"init dialog flags %lu", info->dwFlags);
     if (info->dwFlags & (SHIDIF_SIZEDLG | SHIDIF_SIZEDLGFULLSCREEN)) {
-        RECT work;
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        RECT work = AboveTray();
         if (!(info->dwFlags & SHIDIF_SIZEDLGFULLSCREEN)) work.bottom -= MenuBarHeight();
         SetWindowPos(info->hDlg, NULL, work.left, work.top, work.right - work.left,
                      work.bottom - work.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -87,8 +98,7 @@ BOOL SHInitDialog(PSHINITDLGINFO info) {
 BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
     if (!info || info->cbSize != sizeof(SHMENUBARINFO) || !IsWindow(info->hwndParent)) return FALSE;
     RegisterMenuBarClass();
-    RECT work;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT work = AboveTray();
     int height = MenuBarHeight();
     info->hwndMB = CreateWindowExW(0, MENU_BAR_CLASS, L"", WS_POPUP | WS_VISIBLE | WS_BORDER,
                                    work.left, work.bottom - height, work.right - work.left, height,

@@ -195,6 +195,28 @@ std::vector<ListViewItem> ListViewItems(HWND dialog, int id, int columns) {
     return items;
 }
 
+std::vector<std::wstring> TabTitles(HWND sheet) {
+    std::vector<std::wstring> titles;
+    HWND tab = (HWND)Ask(sheet, PSM_GETTABCONTROL);
+    const int TEXT_UNITS = 64;
+    RemoteBuffer remote(tab, sizeof(TCITEMW) + TEXT_UNITS * sizeof(wchar_t));
+    if (!tab || !remote.Ok()) return titles;
+    LRESULT count = Ask(tab, TCM_GETITEMCOUNT);
+    for (LRESULT i = 0; i < count; i++) {
+        TCITEMW request = {};
+        request.mask = TCIF_TEXT;
+        request.pszText = (LPWSTR)remote.At(sizeof(TCITEMW));
+        request.cchTextMax = TEXT_UNITS;
+        wchar_t text[TEXT_UNITS] = L"";
+        if (remote.Write(0, &request, sizeof(request)) &&
+            Ask(tab, TCM_GETITEMW, i, (LPARAM)remote.At(0)))
+            remote.Read(sizeof(TCITEMW), text, sizeof(text));
+        text[TEXT_UNITS - 1] = 0;
+        titles.push_back(text);
+    }
+    return titles;
+}
+
 HWND CurrentPage(HWND sheet) {
     return (HWND)Ask(sheet, PSM_GETCURRENTPAGEHWND);
 }

@@ -46,6 +46,8 @@ std::vector<ListViewItem> ListViewItems(HWND dialog, int id, int columns = 1);
 HWND CurrentPage(HWND sheet);
 int CurrentPageIndex(HWND sheet);
 bool SelectPage(HWND sheet, int index);
+// The titles of the sheet's tabs, in their order.
+std::vector<std::wstring> TabTitles(HWND sheet);
 
 // Presses a button: BM_CLICK posted to the control, which sends the dialog
 // its notification as a tap would (the check box toggles, the radio button

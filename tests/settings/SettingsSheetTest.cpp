@@ -1,0 +1,170 @@
+// The settings window, driven as a user drives it: opened from the menu's
+// header, pages changed, closed with its ok button; the registry, the tray
+// icon and the page controls are read back.
+#include "DeviceTest.h"
+#include "Dialogs.h"
+#include "Input.h"
+#include "Screen.h"
+#include "menu/Commands.h"
+
+#include <commctrl.h>
+
+using namespace device;
+
+namespace {
+
+const wchar_t ITEMS_KEY[] = L"Software\\Brantwell\\Orvalet\\";
+
+DWORD ItemValue(int position, const wchar_t* name) {
+    DWORD value = 0xDEAD, size = sizeof(value);
+    std::wstring key = ITEMS_KEY + std::to_wstring(position);
+    RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_REG_DWORD, NULL, &value, &size);
+    return value;
+}
+
+DWORD Setting(const wchar_t* name) {
+    DWORD value = 0xDEAD;
+    GetSetting(name, &value);
+    return value;
+}
+
+POINT Inside(const RECT& area, int x, int y) {
+    return POINT{x < 0 ? area.right + x : area.left + x, y < 0 ? area.bottom + y : area.top + y};
+}
+
+class SettingsSheet : public DeviceTest {
+  protected:
+    // Taps the tray icon, then the menu's header; the sheet that opens.
+    HWND OpenFromHeader() {
+        if (!program.Running() && !StartResident(program)) return NULL;
+        input::Tap(TrayIconPoint());
+        if (!WaitMenu(true)) return NULL;
+        RECT menu;
+        GetWindowRect(MenuWindow(), &menu);
+        input::Tap(Inside(menu, 20, 6)); // the header is the top item above the tray
+        HWND sheet = NULL;
+        WaitFor([&] {
+            for (HWND dialog : Dialogs(program.Id()))
+                if (CurrentPage(dialog)) sheet = dialog;
+            return sheet != NULL;
+        });
+        return sheet;
+    }
+    // The ok button applies every page that was shown and closes the window.
+    bool Done(HWND sheet) {
+        // The settings are written once more right after the host has gone.
+        bool closed = PressButton(sheet, IDOK) && WaitGone(sheet) &&
+                      WaitFor([&] { return Dialogs(program.Id(), true).empty(); });
+        Sleep(300);
+        return closed;
+    }
+};
+
+TEST_F(SettingsSheet, MainPageMovesItemsAndWritesThemOnDone) {
+    HWND sheet = OpenFromHeader();
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ((std::vector<std::wstring>{L"Main", L"Display", L"Color", L"About"}),
+              TabTitles(sheet));
+    HWND page = CurrentPage(sheet);
+    std::vector<ListViewItem> rows = ListViewItems(page, 1011);
+    ASSERT_EQ(32u, rows.size());
+    EXPECT_EQ(L"Soft Reset", rows[0].columns[0]);
+    EXPECT_TRUE(rows[0].selected && rows[0].checked);
+
+    // The scroll bar's arrows move the marked row; the first row goes no higher.
+    RECT scroll = ControlRect(page, 1023);
+    input::Tap(Inside(scroll, 4, 4));
+    Sleep(300);
+    EXPECT_EQ(L"Soft Reset", ListViewItems(page, 1011)[0].columns[0]);
+    // Rows are 14 pixels high at 96 dots per inch: the second one, "Hard Reset", unchecked.
+    input::Tap(Inside(ControlRect(page, 1011), 40, 2 + 14 + 7));
+    ASSERT_TRUE(WaitFor([&] { return ListViewItems(page, 1011)[1].selected; }));
+    input::Tap(Inside(scroll, 4, -4));
+    ASSERT_TRUE(WaitFor([&] { return ListViewItems(page, 1011)[2].columns[0] == L"Hard Reset"; }));
+    rows = ListViewItems(page, 1011);
+    EXPECT_FALSE(rows[2].checked) << "a moved row keeps its check mark";
+    EXPECT_TRUE(rows[2].selected);
+    EXPECT_EQ(L"Power Off", rows[1].columns[0]);
+    EXPECT_TRUE(rows[1].checked);
+
+    SendMessageW(GetDlgItem(page, 1015), CB_SETCURSEL, CMD_BRIGHTNESS - 1, 0);
+    ASSERT_TRUE(PressButton(page, 1022)); // tap and hold for the menu
+    ASSERT_TRUE(Done(sheet));
+    EXPECT_EQ((DWORD)CMD_POWER_OFF, ItemValue(1, L"Command"));
+    EXPECT_EQ(1u, ItemValue(1, L"Show"));
+    EXPECT_EQ((DWORD)CMD_HARD_RESET, ItemValue(2, L"Command"));
+    EXPECT_EQ(0u, ItemValue(2, L"Show")) << "the shown flag travels with its command";
+    EXPECT_EQ((DWORD)CMD_BRIGHTNESS, Setting(L"QuickAction"));
+    EXPECT_EQ(1u, Setting(L"Reverse"));
+}
+
+TEST_F(SettingsSheet, DisplayChecksActAtOnceAndTheTrayIconWhenTheWindowCloses) {
+    HWND sheet = OpenFromHeader();
+    ASSERT_TRUE(sheet);
+    ASSERT_TRUE(SelectPage(sheet, 1));
+    HWND page = CurrentPage(sheet);
+    EXPECT_EQ(11u, ComboItems(page, 1058).size());
+    EXPECT_EQ(3, ComboSelection(page, 1058));
+    EXPECT_EQ(L"English", ComboItems(page, 1046).at(0));
+    EXPECT_FALSE(ControlEnabled(page, 1028));
+    ASSERT_TRUE(PressButton(page, 1027));
+    ASSERT_TRUE(WaitFor([&] { return ControlEnabled(page, 1028) && ControlEnabled(page, 1029); }));
+    ASSERT_TRUE(PressButton(page, 1027));
+    ASSERT_TRUE(WaitFor([&] { return !ControlEnabled(page, 1028); }));
+
+    ASSERT_TRUE(PressButton(page, 1017)); // hide the tray icon
+    Sleep(500);
+    EXPECT_TRUE(TrayIconVisible()) << "the tray icon changes only when the window closes";
+    // A pasted path longer than the record keeps its first 1023 units.
+    std::wstring path = L"\\My Documents\\" + std::wstring(2000, L'p');
+    SendMessageW(GetDlgItem(page, 1028), WM_SETTEXT, 0, (LPARAM)path.c_str());
+    SendMessageW(GetDlgItem(page, 1058), CB_SETCURSEL, 10, 0);
+    ASSERT_TRUE(Done(sheet));
+    EXPECT_TRUE(WaitFor([] { return !TrayIconVisible(); }));
+    EXPECT_EQ(1u, Setting(L"HideTrayIcon"));
+    EXPECT_EQ(10u, Setting(L"Delay"));
+    wchar_t stored[1100] = L"";
+    DWORD size = sizeof(stored);
+    ASSERT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Brantwell\\Orvalet",
+                                          L"TrayIconBMP", RRF_RT_REG_SZ, NULL, stored, &size));
+    EXPECT_EQ(path.substr(0, 1023), std::wstring(stored));
+}
+
+TEST_F(SettingsSheet,
+       ColorModeShiftsAndGreysTheSwatchesAndStoredValuesOutsideTheListsStayUnselected) {
+    SetSetting(L"QuickAction", 99);
+    SetSetting(L"Language", 7);
+    SetSetting(L"Delay", 11);
+    SetSetting(L"Custom Colors", 1);
+    HWND sheet = OpenFromHeader();
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(-1, ComboSelection(CurrentPage(sheet), 1015));
+    ASSERT_TRUE(SelectPage(sheet, 1));
+    EXPECT_EQ(-1, ComboSelection(CurrentPage(sheet), 1046));
+    EXPECT_EQ(-1, ComboSelection(CurrentPage(sheet), 1058));
+    ASSERT_TRUE(SelectPage(sheet, 2));
+    HWND page = CurrentPage(sheet);
+    RECT before = ControlRect(page, 1041), label = ControlRect(page, 1031);
+    EXPECT_EQ(0, CountColour(CaptureScreen(label), 0xB4B4B4));
+
+    SendMessageW(GetDlgItem(page, 1049), CB_SETCURSEL, 2, 0); // theme colours
+    ASSERT_TRUE(SendCommand(page, 1049));
+    ASSERT_TRUE(WaitFor([&] { return !ControlEnabled(page, 1041); }));
+    RECT after = ControlRect(page, 1041);
+    EXPECT_EQ(before.left + 2, after.left);
+    EXPECT_EQ(before.top + 2, after.top);
+    EXPECT_TRUE(WaitFor([&] { return CountColour(CaptureScreen(label), 0xB4B4B4) > 0; }))
+        << "the row labels are greyed";
+    SendMessageW(GetDlgItem(page, 1049), CB_SETCURSEL, 3, 0); // another non-custom mode
+    ASSERT_TRUE(SendCommand(page, 1049));
+    Sleep(300);
+    EXPECT_EQ(after.left, ControlRect(page, 1041).left) << "no second shift";
+
+    ASSERT_TRUE(Done(sheet));
+    EXPECT_EQ(0u, Setting(L"QuickAction")) << "nothing selected: quick action 0";
+    EXPECT_EQ(0xFFFFFFFFu, Setting(L"Language"));
+    EXPECT_EQ(3u, Setting(L"Delay"));
+    EXPECT_EQ(3u, Setting(L"Custom Colors"));
+}
+
+} // namespace
