@@ -51,6 +51,7 @@ INT_PTR CALLBACK AboutPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
         PaintMakerLines(page);
         return TRUE;
     case WM_CTLCOLORSTATIC: return (INT_PTR)HeaderLabelColors(page, (HDC)wParam, (HWND)lParam);
+    case WM_DESTROY: ReleasePictures(page); return FALSE;
     }
     return FALSE;
 }

@@ -152,6 +152,7 @@ INT_PTR CALLBACK ColorPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lP
     case WM_DESTROY:
         if (swatchBrush) DeleteObject(swatchBrush);
         swatchBrush = NULL;
+        ReleasePictures(page);
         return FALSE;
     }
     return FALSE;

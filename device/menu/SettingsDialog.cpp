@@ -73,6 +73,7 @@ void ApplyTrayIconSettings() {
         trayIconShown = false;
         return;
     }
+    HICON oldIcon = trayIcon, oldPressedIcon = trayPressedIcon;
     LoadTrayIcons();
     if (trayIconShown) {
         NotifyTrayIcon(mainWindow, TRAY_MODIFY, TRAY_ICON_ID, trayIcon);
@@ -80,6 +81,10 @@ void ApplyTrayIconSettings() {
         NotifyTrayIcon(mainWindow, TRAY_ADD, TRAY_ICON_ID, trayIcon);
         trayIconShown = true;
     }
+    // The tray shows the new pictures now: each closing would otherwise keep
+    // one more pair.
+    if (oldIcon && oldIcon != trayIcon) DestroyIcon(oldIcon);
+    if (oldPressedIcon && oldPressedIcon != trayPressedIcon) DestroyIcon(oldPressedIcon);
 }
 
 } // namespace
@@ -138,4 +143,14 @@ void RelabelPage(HWND page, SettingsPage which, const PageLabel* others, int oth
     }
     for (int i = 0; i < otherCount; i++)
         languageTable->SetControlText(page, others[i].control, others[i].text);
+}
+
+void ReleasePictures(HWND page) {
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP) continue;
+        WCHAR className[8];
+        if (!GetClassNameW(child, className, 8) || lstrcmpiW(className, L"Static") != 0) continue;
+        HGDIOBJ picture = (HGDIOBJ)SendMessageW(child, STM_SETIMAGE, IMAGE_BITMAP, 0);
+        if (picture) DeleteObject(picture);
+    }
 }

@@ -22,6 +22,10 @@ struct PageLabel {
 // through the language table.
 void RelabelPage(HWND page, SettingsPage which, const PageLabel* others, int otherCount);
 
+// A picture control keeps the bitmap it loaded from its template when it
+// goes: the page takes the pictures back and deletes them.
+void ReleasePictures(HWND page);
+
 // A text of the language table ("" without one).
 const WCHAR* PageText(int id);
 
