@@ -2,6 +2,7 @@
 // device: time from the stylus lifting off the tray icon to the menu's last
 // item painted, and the GDI objects each program holds.
 //   menubench [ROUNDS]
+#include "../BenchSupport.h"
 #include "Device.h"
 #include "GdiObjects.h"
 #include "Input.h"
@@ -13,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+using namespace bench;
 using namespace device;
 
 namespace {
@@ -24,21 +26,6 @@ struct Sample {
     long gdiIdle = -1, gdiOpen = -1;
     int failures = 0;
 };
-
-std::wstring BesideMe(const wchar_t* name) {
-    wchar_t path[MAX_PATH];
-    DWORD length = GetModuleFileNameW(NULL, path, MAX_PATH);
-    std::wstring folder(path, length);
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1) + name;
-}
-
-double Now() {
-    static LARGE_INTEGER frequency;
-    if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart * 1000.0 / frequency.QuadPart;
-}
 
 COLORREF Pixel(int x, int y) {
     HDC screen = GetDC(NULL);
@@ -102,13 +89,6 @@ void Measure(bool orvalet, int rounds, Sample* sample) {
     else
         PostMessageW(FindWindowW(L"MinimalMenu", NULL), WM_CLOSE, 0, 0);
     program.WaitExit(5000);
-}
-
-double Median(std::vector<double> values) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 void Report(const char* name, const Sample& s) {

@@ -50,10 +50,8 @@ void RunSystemAction(const CommandRow& row) {
     case CMD_ROTATE_LEFT:
     case CMD_ROTATE_RIGHT:
     case CMD_FLIP_SCREEN: RotateCommand(row); break;
-    case CMD_SCREEN_OFF:
-        TurnScreenOff();
-        break;
-        // The screen capture follows.
+    case CMD_SCREEN_OFF: TurnScreenOff(); break;
+    case CMD_SCREEN_CAPTURE: CaptureScreen(); break;
     }
 }
 

@@ -39,3 +39,4 @@ void RefreshTodayScreen();                    // TodayScreen.cpp
 void RunMemoryCleaner(const CommandRow& row); // MemoryCleaner.cpp
 void RotateCommand(const CommandRow& row);    // Display.cpp
 void TurnScreenOff();                         // Display.cpp
+void CaptureScreen();                         // ScreenCapture.cpp
