@@ -43,7 +43,10 @@ class SettingsSheet : public DeviceTest {
         if (!WaitMenu(true)) return NULL;
         RECT menu;
         GetWindowRect(MenuWindow(), &menu);
-        input::Tap(Inside(menu, 20, 6)); // the header is the top item above the tray
+        // The header is the top item above the tray; a menu taller than the
+        // screen puts its scroll arrow above it.
+        bool scrolls = menu.bottom - menu.top >= ScreenHeight() - 2;
+        input::Tap(Inside(menu, 20, scrolls ? 22 : 6));
         HWND sheet = NULL;
         WaitFor([&] {
             for (HWND dialog : Dialogs(program.Id()))
@@ -167,6 +170,66 @@ TEST_F(SettingsSheet,
     EXPECT_EQ(0xFFFFFFFFu, Setting(L"Language"));
     EXPECT_EQ(3u, Setting(L"Delay"));
     EXPECT_EQ(3u, Setting(L"Custom Colors"));
+}
+
+TEST_F(SettingsSheet, AColourComesFromTheColourDialogAndStartWithTheSystemActsAtTheClick) {
+    const wchar_t SHORTCUT[] = L"C:\\Windows\\StartUp\\Orvalet.lnk";
+    DeleteFileW(SHORTCUT);
+    HWND sheet = OpenFromHeader();
+    ASSERT_TRUE(sheet);
+    ASSERT_TRUE(PressButton(CurrentPage(sheet), 1016));
+    EXPECT_TRUE(WaitFor([&] { return FileExists(SHORTCUT); })) << "written at the click";
+
+    ASSERT_TRUE(SelectPage(sheet, 2));
+    HWND page = CurrentPage(sheet);
+    // The chooser's red, green and blue boxes; ok, then once more and cancel.
+    const int RED = 706, GREEN = 707, BLUE = 708;
+    for (int answer : {IDOK, IDCANCEL}) {
+        ASSERT_TRUE(PressButton(page, 1041)); // the menu text's swatch
+        HWND chooser = NULL;
+        ASSERT_TRUE(WaitFor([&] {
+            for (HWND dialog : Dialogs(program.Id()))
+                if (GetDlgItem(dialog, RED)) chooser = dialog;
+            return chooser != NULL;
+        }));
+        const wchar_t* values[] = {answer == IDOK ? L"10" : L"200", L"20", L"30"};
+        const int boxes[] = {RED, GREEN, BLUE};
+        for (int i = 0; i < 3; i++)
+            SendMessageW(GetDlgItem(chooser, boxes[i]), WM_SETTEXT, 0, (LPARAM)values[i]);
+        ASSERT_TRUE(PressButton(chooser, answer));
+        ASSERT_TRUE(WaitGone(chooser));
+    }
+    ASSERT_TRUE(Done(sheet));
+    EXPECT_EQ((DWORD)RGB(10, 20, 30), Setting(L"ColorTC")) << "cancel keeps the chosen colour";
+    DeleteFileW(SHORTCUT);
+}
+
+// Run at 320x240 and 480x640: the move buttons of a wide screen, and the
+// logo of a double-resolution one.
+TEST_F(SettingsSheet, LaidOutForTheScreen) {
+    HWND sheet = OpenFromHeader();
+    ASSERT_TRUE(sheet);
+    HWND page = CurrentPage(sheet);
+    bool wide = ScreenWidth() >= ScreenHeight();
+    EXPECT_EQ(wide, ControlVisible(page, 1012) && ControlVisible(page, 1013));
+    EXPECT_EQ(!wide, ControlVisible(page, 1023));
+    if (wide) {
+        input::Tap(Inside(ControlRect(page, 1013), 4, 4)); // "6": the first row goes down
+        EXPECT_TRUE(
+            WaitFor([&] { return ListViewItems(page, 1011)[1].columns[0] == L"Soft Reset"; }));
+    }
+    ASSERT_TRUE(SelectPage(sheet, 3));
+    page = CurrentPage(sheet);
+    // The template's dialog units, measured on the header label (4, 3, 124 x 10).
+    RECT logo = ControlRect(page, 1047), header = ControlRect(page, 9);
+    double unitX = (header.right - header.left) / 124.0,
+           unitY = (header.bottom - header.top) / 10.0;
+    int pageLeft = header.left - (int)(4 * unitX + 0.5),
+        pageTop = header.top - (int)(3 * unitY + 0.5);
+    int shift = ScreenWidth() == 480 ? 1 : 0; // by half the logo's size at scale 2
+    EXPECT_NEAR(pageLeft + 43 * unitX + shift * (logo.right - logo.left) / 2, logo.left, 2.5);
+    EXPECT_NEAR(pageTop + 24 * unitY + shift * (logo.bottom - logo.top) / 2, logo.top, 2.5);
+    ASSERT_TRUE(Done(sheet));
 }
 
 TEST_F(SettingsSheet, ReopenedManyTimesInTheChosenLanguageWithoutGrowingAndBroughtBackByTheTray) {
