@@ -9,7 +9,7 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   lld llvm
   wine wine64 fonts-wine
-  xvfb xdotool imagemagick x11-utils
+  xvfb xdotool imagemagick x11-utils x11-xserver-utils
   librsvg2-bin python3
   cabextract gcab
   valgrind procps

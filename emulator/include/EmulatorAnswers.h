@@ -24,3 +24,12 @@
 // REG_DWORD "DisplayOrientation", the CE orientation code (DMDO_...).
 #define EMULATOR_DEVICE_KEY L"Software\\Orvalet Emulator\\Device"
 #define DEVICE_DISPLAY_ORIENTATION L"DisplayOrientation"
+// REG_DWORD "CleanBoot", set by coredll's SetCleanRebootFlag: the next restart
+// (boot.exe) wipes the user's data, then removes it.
+#define DEVICE_CLEAN_BOOT L"CleanBoot"
+
+// The restart (C:\Windows\boot.exe): the exit code of every program of the
+// device it ends, and the colour of the start screen it shows meanwhile.
+#define BOOT_PROGRAM_PATH L"C:\\Windows\\boot.exe"
+#define BOOT_EXIT_CODE 0xB007u
+#define BOOT_SCREEN_COLOR RGB(0, 40, 104)

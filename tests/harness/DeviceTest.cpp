@@ -1,4 +1,5 @@
 #include "DeviceTest.h"
+#include "Input.h"
 
 #include "menu/Commands.h"
 
@@ -16,6 +17,11 @@ void DeviceTest::SetUp() {
 }
 
 void DeviceTest::TearDown() {
+    // A screen left dark by the power key or display off is lit again by a tap.
+    if (HWND dark = FindWindowW(L"OrvaletEmulatorDarkScreen", NULL)) {
+        input::Tap({10, 10});
+        WaitFor([&] { return !IsWindow(dark); }, 3000);
+    }
     if (MenuWindow()) {
         PostMessageW(MainWindow(), MSG_CLOSE_MENU, 0, 0);
         WaitMenu(false, 3000);
