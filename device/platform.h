@@ -76,6 +76,11 @@ const int STATIC_BACKGROUND_COLOR = 25 | 0x40000000; // COLOR_STATIC
 #define PSH_MAXIMIZE 0x00002000
 inline void PrepareSheetWindow(HWND, UINT) {}
 
+// Hides a window; on the device the sheet inside the settings window goes with it.
+inline void HideWindowAndSheet(HWND window) {
+    ShowWindow(window, SW_HIDE);
+}
+
 // The device's static controls draw in the font selected while they ask for
 // their colours.
 inline void AdoptLabelFont(HWND, HFONT) {}
@@ -128,6 +133,12 @@ const DWORD CHOOSE_COLOR_RECORD_SIZE = sizeof(CHOOSECOLORW);
 // The desktop has no colour of its own for static controls; its property
 // pages are white, as the device's.
 const int STATIC_BACKGROUND_COLOR = COLOR_WINDOW;
+
+// The desktop's sheet is a window of its own, owned by the host: it is hidden too.
+inline void HideWindowAndSheet(HWND window) {
+    ShowOwnedPopups(window, FALSE);
+    ShowWindow(window, SW_HIDE);
+}
 
 // A desktop static control selects its own font after it has asked its page
 // for colours, so a font selected there is lost: the label is given the font.

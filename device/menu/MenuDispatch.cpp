@@ -112,7 +112,7 @@ void DispatchMenuCommand(int command, bool hideSettings) {
     }
     PrepareMenu();
     if (command != CMD_SETTINGS && settingsDialog && hideSettings)
-        ShowWindow(settingsDialog, SW_HIDE);
+        HideWindowAndSheet(settingsDialog);
     if (command == 0) command = TrackMenu();
     RunCommand(command);
 }

@@ -152,6 +152,23 @@ TEST_F(MenuShow, ChoosingAndDismissing) {
 
 // The header item opens the settings host; taps while it is open bring it back
 // instead of a menu; closing it saves the settings.
+// The settings window's sheet: the program's dialog that shows a page.
+HWND WaitSheet(DWORD processId) {
+    HWND sheet = NULL;
+    WaitFor([&] {
+        for (HWND dialog : Dialogs(processId))
+            if (CurrentPage(dialog)) sheet = dialog;
+        return sheet != NULL;
+    });
+    return sheet;
+}
+
+DWORD ForegroundProcess() {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &owner);
+    return owner;
+}
+
 TEST_F(MenuShow, SettingsFromTheHeader) {
     SetSetting(L"QuickAction", CMD_CLOCK);
     StartProgram();
@@ -159,7 +176,7 @@ TEST_F(MenuShow, SettingsFromTheHeader) {
     ASSERT_TRUE(OpenByTap(&menu));
     ASSERT_EQ(HEADER, menu.items[0].data);
     input::Tap(Centre(menu.items[0].rect));
-    HWND dialog = WaitDialog(program.Id());
+    HWND dialog = WaitSheet(program.Id());
     ASSERT_TRUE(dialog != NULL) << "no settings dialog";
     HWND underTray = WindowFromPoint(TrayIconPoint());
     DWORD trayOwner = 0;
@@ -171,17 +188,18 @@ TEST_F(MenuShow, SettingsFromTheHeader) {
         ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() != dialog; }, 3000))
             << "could not put the dialog behind";
         input::Tap(TrayIconPoint());
-        EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }, 5000))
+        EXPECT_TRUE(WaitFor([&] { return ForegroundProcess() == program.Id(); }, 5000))
             << "foreground " << GetForegroundWindow() << ", dialog " << dialog;
         ASSERT_TRUE(Settle());
         EXPECT_EQ(nullptr, MenuWindow()) << "a menu opened over the settings";
     }
-    { // a second start asks for the menu: still no menu, still one dialog
+    { // a second start asks for the menu: still no menu, still one window
+        std::vector<HWND> windows = Dialogs(program.Id(), true);
         Program second;
         ASSERT_TRUE(second.Start());
         EXPECT_EQ(0, second.WaitExit());
         EXPECT_EQ(nullptr, MenuWindow());
-        EXPECT_EQ(std::vector<HWND>{dialog}, Dialogs(program.Id(), true));
+        EXPECT_EQ(windows, Dialogs(program.Id(), true));
     }
     { // closing the dialog saves the settings
         DWORD value = 0;
@@ -196,7 +214,7 @@ TEST_F(MenuShow, SettingsFromTheHeader) {
     { // the quick action while the dialog is open hides it and runs
         ASSERT_TRUE(OpenByTap(&menu));
         input::Tap(Centre(menu.items[0].rect));
-        dialog = WaitDialog(program.Id());
+        dialog = WaitSheet(program.Id());
         ASSERT_TRUE(dialog != NULL) << "no settings dialog the second time";
         ClearDeviceLog();
         input::TapAndHold(TrayIconPoint(), 1500);
