@@ -233,6 +233,13 @@ inline LPSTARTUPINFOW ProcessStartupInfo() {
 #undef ExtEscape
 #define ExtEscape DeviceExtEscape
 
+// The device's file dialogs fill its screen; the desktop's, laid out for a
+// desktop, do not fit it. The emulated device lays them out for its screen.
+#undef GetOpenFileNameW
+#define GetOpenFileNameW DeviceGetOpenFileName
+#undef GetSaveFileNameW
+#define GetSaveFileNameW DeviceGetSaveFileName
+
 #endif
 
 // Runs a dialog of the program's resources. The device has no DialogBoxParam

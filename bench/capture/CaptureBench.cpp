@@ -19,14 +19,6 @@ using namespace device;
 namespace {
 
 const wchar_t OUTPUT[] = L"C:\\bench-capture.bmp";
-// The file-name box of the explorer-style file dialog: the edit inside its
-// combo box cmb13.
-HWND FileNameBox(HWND dialog) {
-    HWND combo = GetDlgItem(dialog, 1148);
-    return combo ? FindWindowExW(FindWindowExW(combo, NULL, L"ComboBox", NULL), NULL, L"Edit", NULL)
-                 : NULL;
-}
-
 // Complete and closed: it opens without sharing and has every byte.
 bool Finished(DWORD size) {
     HANDLE file = CreateFileW(OUTPUT, GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
@@ -42,13 +34,7 @@ double Round(bool orvalet) {
     Program program;
     bool started = orvalet ? StartQuickAction(program, CMD_SCREEN_CAPTURE)
                            : program.Start(L"", BesideMe(L"minimalcapture.exe"));
-    HWND dialog = NULL;
-    if (started)
-        WaitFor([&] {
-            for (HWND found : Dialogs(program.Id()))
-                if (FileNameBox(found)) dialog = found;
-            return dialog != NULL;
-        });
+    HWND dialog = started ? WaitFileDialog(program.Id()) : NULL;
     if (!dialog) return -1;
     SendMessageTimeoutW(FileNameBox(dialog), WM_SETTEXT, 0, (LPARAM)OUTPUT, SMTO_NORMAL, 5000,
                         NULL);

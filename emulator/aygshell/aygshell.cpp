@@ -4,6 +4,7 @@
 #define CE_SERVICE __declspec(dllexport)
 #include "CeServices.h"
 #include "DeviceLog.h"
+#include "PocketScreen.h"
 
 namespace {
 
@@ -15,18 +16,6 @@ int MenuBarHeight() {
     int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(NULL, screen);
     return MulDiv(26, dpi, 96);
-}
-
-// The screen above the task bar, whose tray stays within reach of the stylus.
-RECT AboveTray() {
-    RECT area;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    RECT tray;
-    HWND taskBar = FindWindowW(L"Shell_TrayWnd", NULL);
-    if (taskBar && IsWindowVisible(taskBar) && GetWindowRect(taskBar, &tray) &&
-        tray.top > area.top && tray.top < area.bottom)
-        area.bottom = tray.top;
-    return area;
 }
 
 void RegisterMenuBarClass() {

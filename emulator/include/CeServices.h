@@ -14,6 +14,7 @@
 
 #include <windows.h>
 #include <winioctl.h>
+#include <commdlg.h>
 
 #ifndef CE_SERVICE
 #define CE_SERVICE __declspec(dllimport)
@@ -124,6 +125,9 @@ CE_SERVICE FARPROC WINAPI GetProcAddressW(HMODULE hModule, LPCWSTR lpProcName);
 CE_SERVICE void WINAPI DeviceKeyEvent(BYTE bVk, BYTE bScan, DWORD dwFlags, ULONG_PTR dwExtraInfo);
 CE_SERVICE int WINAPI DeviceExtEscape(HDC hdc, int iEscape, int cjInput, LPCSTR lpInData,
                                       int cjOutput, LPSTR lpOutData);
+// The desktop's file dialogs laid out for the device's screen.
+CE_SERVICE BOOL WINAPI DeviceGetOpenFileName(LPOPENFILENAMEW record);
+CE_SERVICE BOOL WINAPI DeviceGetSaveFileName(LPOPENFILENAMEW record);
 #endif
 
 // ---- Display driver escapes (pwingdi.h) ------------------------------------

@@ -5,6 +5,8 @@
 #include "Bitmap.h"
 #include "DeviceTest.h"
 #include "Dialogs.h"
+#include "Input.h"
+#include "PocketScreen.h"
 #include "Screen.h"
 #include "menu/Commands.h"
 
@@ -18,13 +20,6 @@ using namespace device;
 namespace {
 
 const wchar_t CAPTURE_FILE[] = L"C:\\capture.bmp";
-
-// The edit of the file dialog's file-name combo box (cmb13).
-HWND FileNameBox(HWND dialog) {
-    HWND combo = GetDlgItem(dialog, 1148);
-    return combo ? FindWindowExW(FindWindowExW(combo, NULL, L"ComboBox", NULL), NULL, L"Edit", NULL)
-                 : NULL;
-}
 
 // The harness's writer, which leaves the image size 0 where the capture states it.
 std::string ExpectedFile(int width, int height, const std::function<COLORREF(int, int)>& pixel) {
@@ -70,24 +65,35 @@ class Capture : public DeviceTest {
     }
     // Runs the capture with delay (half-seconds): waits for its save dialog
     // (ms: from the start), names CAPTURE_FILE in it and presses button, then
-    // waits for the copy to end. False when no dialog came.
-    bool Run(DWORD delay, int button, DWORD* ms = NULL) {
+    // waits for the copy to end. False when no dialog came. With tap, the box
+    // and the button are tapped as a stylus would, and must lie on the screen
+    // above the tray.
+    bool Run(DWORD delay, int button, DWORD* ms = NULL, bool tap = false) {
         SetSetting(L"Delay", delay);
         DWORD start = GetTickCount();
-        HWND box = NULL;
-        if (!StartQuickAction(program, CMD_SCREEN_CAPTURE) ||
-            !WaitFor(
-                [&] {
-                    for (HWND dialog : Dialogs(program.Id()))
-                        if (FileNameBox(dialog)) box = FileNameBox(dialog);
-                    return box != NULL;
-                },
-                20000))
-            return false;
+        HWND dialog = StartQuickAction(program, CMD_SCREEN_CAPTURE)
+                          ? WaitFileDialog(program.Id(), 20000)
+                          : NULL;
+        if (!dialog) return false;
         if (ms) *ms = GetTickCount() - start;
+        HWND box = FileNameBox(dialog);
+        if (tap) {
+            RECT reach = AboveTray();
+            for (HWND control : {box, GetDlgItem(dialog, button)}) {
+                RECT place = ControlRect(GetParent(control), GetDlgCtrlID(control)), inside;
+                EXPECT_TRUE(IntersectRect(&inside, &place, &reach) && EqualRect(&inside, &place))
+                    << "a control at " << place.left << "," << place.top << " is off the screen";
+            }
+            input::Tap(input::Centre(ControlRect(dialog, 1148)));
+            EXPECT_TRUE(WaitFor([&] { return FocusOf(box) == box; }, 3000))
+                << "the tap did not reach the name box";
+        }
         // Not SMTO_ABORTIFHUNG: after a long delay Wine still takes the sleeper for hung.
         SendMessageTimeoutW(box, WM_SETTEXT, 0, (LPARAM)CAPTURE_FILE, SMTO_NORMAL, 5000, NULL);
-        PressButton(GetAncestor(box, GA_ROOT), button);
+        if (tap)
+            input::Tap(input::Centre(ControlRect(dialog, button)));
+        else
+            PressButton(dialog, button);
         // A message box would hold the copy open.
         EXPECT_EQ(0, program.WaitExit()) << "delay " << delay;
         return true;
@@ -105,7 +111,7 @@ TEST_F(Capture, SavesTheScreenAsItWasBeforeTheDialog) {
         int white = CountColour(shown, RGB(255, 255, 255));
         return white > width * height / 2 && white < width * height;
     })) << "no Today screen";
-    ASSERT_TRUE(Run(0, IDOK)) << "no save dialog";
+    ASSERT_TRUE(Run(0, IDOK, NULL, true)) << "no save dialog";
     std::string expected =
         ExpectedFile(width, height, [&](int x, int y) { return shown[y * width + x]; });
     EXPECT_EQ("", Difference(ReadFileBytes(CAPTURE_FILE), expected));

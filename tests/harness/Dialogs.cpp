@@ -116,6 +116,30 @@ HWND WaitDialog(DWORD processId, DWORD timeoutMs) {
     return dialog;
 }
 
+HWND FileNameBox(HWND dialog) {
+    HWND combo = GetDlgItem(dialog, 1148); // cmb13
+    return combo ? FindWindowExW(FindWindowExW(combo, NULL, L"ComboBox", NULL), NULL, L"Edit", NULL)
+                 : NULL;
+}
+
+HWND WaitFileDialog(DWORD processId, DWORD timeoutMs) {
+    HWND dialog = NULL;
+    WaitFor(
+        [&] {
+            for (HWND found : Dialogs(processId))
+                if (FileNameBox(found)) dialog = found;
+            return dialog != NULL;
+        },
+        timeoutMs);
+    return dialog;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, NULL), &info) ? info.hwndFocus : NULL;
+}
+
 bool WaitGone(HWND window, DWORD timeoutMs) {
     return WaitFor([window] { return !IsWindow(window); }, timeoutMs);
 }

@@ -20,6 +20,13 @@ HWND WaitDialog(DWORD processId, DWORD timeoutMs = 10000);
 // Waits until the window is gone.
 bool WaitGone(HWND window, DWORD timeoutMs = 10000);
 
+// The file dialogs: the file-name box (the edit inside the dialog's name
+// combo box), and a visible file dialog of the process (NULL when none came).
+HWND FileNameBox(HWND dialog);
+HWND WaitFileDialog(DWORD processId, DWORD timeoutMs = 10000);
+// The window with the keyboard focus in the thread of window's, or NULL.
+HWND FocusOf(HWND window);
+
 // Controls by id. A missing control reads as empty, unchecked, -1 or false.
 std::wstring ControlText(HWND dialog, int id);
 RECT ControlRect(HWND dialog, int id); // screen coordinates

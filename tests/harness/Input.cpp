@@ -38,6 +38,11 @@ void StylusUp(POINT at) {
     Xdotool(MoveTo(at) + "mouseup 1");
 }
 
+POINT Centre(const RECT& rect) {
+    POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    return centre;
+}
+
 void Tap(POINT at) {
     WaitOutDoubleTap();
     Xdotool(MoveTo(at) + "click 1");

@@ -151,9 +151,4 @@ RECT Inset(const RECT& rect, int left, int top, int right, int bottom) {
     return inner;
 }
 
-POINT Centre(const RECT& rect) {
-    POINT centre = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    return centre;
-}
-
 } // namespace menutest

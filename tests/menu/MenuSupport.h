@@ -66,6 +66,6 @@ std::string MakeBmp(int width, int height, const std::vector<COLORREF>& pixels);
 std::string Rgb(COLORREF colour);
 
 RECT Inset(const RECT& rect, int left, int top, int right, int bottom);
-POINT Centre(const RECT& rect);
+using input::Centre;
 
 } // namespace menutest

@@ -40,6 +40,10 @@ class SettingsSheet : public DeviceTest {
         if (!program.Running() && !StartResident(program)) return NULL;
         if (!WaitFor(TrayIconVisible)) return NULL;
         input::Tap(TrayIconPoint());
+        return TapHeader();
+    }
+    // Taps the header of the menu that is shown or coming; the sheet that opens.
+    HWND TapHeader() {
         if (!WaitMenu(true)) return NULL;
         RECT menu;
         GetWindowRect(MenuWindow(), &menu);
@@ -114,6 +118,24 @@ TEST_F(SettingsSheet, DisplayChecksActAtOnceAndTheTrayIconWhenTheWindowCloses) {
     EXPECT_FALSE(ControlEnabled(page, 1028));
     ASSERT_TRUE(PressButton(page, 1027));
     ASSERT_TRUE(WaitFor([&] { return ControlEnabled(page, 1028) && ControlEnabled(page, 1029); }));
+
+    // "..." opens the file dialog, titled and laid out for the screen: its
+    // name box and OK button are tapped.
+    ASSERT_TRUE(WriteFileBytes(L"C:\\tray.bmp", "BM"));
+    input::Tap(input::Centre(ControlRect(page, 1029)));
+    HWND files = WaitFileDialog(program.Id());
+    ASSERT_TRUE(files) << "no file dialog";
+    wchar_t title[64] = L"";
+    GetWindowTextW(files, title, 64);
+    EXPECT_EQ(std::wstring(L"Select file"), title);
+    input::Tap(input::Centre(ControlRect(files, 1148)));
+    EXPECT_TRUE(WaitFor([&] { return FocusOf(files) == FileNameBox(files); }, 3000));
+    SendMessageW(FileNameBox(files), WM_SETTEXT, 0, (LPARAM)L"C:\\tray.bmp");
+    input::Tap(input::Centre(ControlRect(files, IDOK)));
+    EXPECT_TRUE(WaitGone(files));
+    EXPECT_EQ(L"C:\\tray.bmp", ControlText(page, 1028));
+    DeleteFileW(L"C:\\tray.bmp");
+
     ASSERT_TRUE(PressButton(page, 1027));
     ASSERT_TRUE(WaitFor([&] { return !ControlEnabled(page, 1028); }));
 
@@ -133,6 +155,18 @@ TEST_F(SettingsSheet, DisplayChecksActAtOnceAndTheTrayIconWhenTheWindowCloses) {
     ASSERT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_LOCAL_MACHINE, L"Software\\Brantwell\\Orvalet",
                                           L"TrayIconBMP", RRF_RT_REG_SZ, NULL, stored, &size));
     EXPECT_EQ(path.substr(0, 1023), std::wstring(stored));
+
+    // Without its icon the program's menu comes from a second start; the
+    // icon comes back when the window closes.
+    Program second;
+    ASSERT_TRUE(second.Start());
+    sheet = TapHeader();
+    ASSERT_TRUE(sheet);
+    ASSERT_TRUE(SelectPage(sheet, 1));
+    ASSERT_TRUE(PressButton(CurrentPage(sheet), 1017));
+    ASSERT_TRUE(Done(sheet));
+    EXPECT_TRUE(WaitFor(TrayIconVisible));
+    EXPECT_EQ(0u, Setting(L"HideTrayIcon"));
 }
 
 TEST_F(SettingsSheet,
