@@ -11,7 +11,7 @@ PACKAGES=(
   wine wine64 fonts-wine
   xvfb xdotool imagemagick x11-utils x11-xserver-utils
   librsvg2-bin python3
-  cabextract gcab
+  cabextract gcab libarchive-tools
   valgrind procps
 )
 

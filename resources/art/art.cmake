@@ -10,6 +10,8 @@
 #   ${ORVALET_ART_DIR}/logo.bmp          the maker's logo of the About page, 116 x 53, 24-bit
 #   ${ORVALET_ART_DIR}/shadow.bmp        the Color page's swatch shadow, 35 x 22, 24-bit
 #   ${ORVALET_OUT}/Orvalet.vga           command icons of 32 px in one row, 24-bit
+#   ${ORVALET_OUT}/Orvalet.ico           the application manager's icon of the package,
+#                                        16 px at 16 colours and 32 px at 24 bits + mask
 
 if(NOT DEFINED ORVALET_OUT)
   message(FATAL_ERROR "art.cmake: ORVALET_OUT must be set before the include")
@@ -73,6 +75,12 @@ add_custom_command(OUTPUT ${ORVALET_OUT}/Orvalet.vga
   DEPENDS ${_art_tool} ${_art_reader} ${_art_commands} ${_art_cmd32}
   COMMENT "Art: 32 px command icon strip (Orvalet.vga)" VERBATIM)
 
+add_custom_command(OUTPUT ${ORVALET_OUT}/Orvalet.ico
+  COMMAND ${_art_build} appicon ${ORVALET_OUT}/Orvalet.ico
+          ${_art_src}/package/orvalet16.svg ${_art_src}/tray/tray32.svg
+  DEPENDS ${_art_tool} ${_art_src}/package/orvalet16.svg ${_art_src}/tray/tray32.svg
+  COMMENT "Art: package icon (Orvalet.ico)" VERBATIM)
+
 add_custom_command(OUTPUT ${ORVALET_ART_DIR}/banner.bmp
   COMMAND ${_art_build} banner ${ORVALET_ART_DIR}/banner.bmp ${_art_src}/banner.svg
   DEPENDS ${_art_tool} ${_art_src}/banner.svg
@@ -88,7 +96,8 @@ endforeach()
 
 add_custom_target(art ALL DEPENDS ${ORVALET_ART_DIR}/logo.bmp ${ORVALET_ART_DIR}/shadow.bmp
   ${ORVALET_ART_DIR}/tray.ico ${ORVALET_ART_DIR}/tray_pressed.ico
-  ${ORVALET_ART_DIR}/strip16.bmp ${ORVALET_OUT}/Orvalet.vga ${ORVALET_ART_DIR}/banner.bmp)
+  ${ORVALET_ART_DIR}/strip16.bmp ${ORVALET_OUT}/Orvalet.vga ${ORVALET_ART_DIR}/banner.bmp
+  ${ORVALET_OUT}/Orvalet.ico)
 
 # art.check reads the built files back and checks their exact form and the
 # drawings' basic soundness; art.tools shows that the writers' bytes read back

@@ -4,6 +4,8 @@
   build_art.py --rsvg PATH icon   OUT.ico SVG [SVG ...]   one image per SVG
   build_art.py --rsvg PATH strip  OUT.bmp LIST SVGDIR      command icon strip
   build_art.py --rsvg PATH banner OUT.bmp SVG              8-bit grey banner
+  build_art.py --rsvg PATH appicon OUT.ico SVG16 SVG32     package icon: 16 px at
+                                                           16 colours, 32 px at 24 bits
 
 Every SVG is rendered at its own declared size (a 32 px icon is drawn for
 32 px, never scaled from the 16 px one). Windows CE reads neither PNG icons
@@ -204,16 +206,61 @@ def ico_image(rows):
     return info_header(size, 2 * size, 24, len(colour) + len(mask)) + colour + bytes(mask)
 
 
-def write_ico(path, images):
+# The sixteen standard colours of a 4-bit image, in their usual order.
+VGA16 = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128),
+         (0, 128, 128), (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0),
+         (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+
+
+def mask_rows(rows):
+    """AND-mask rows, bottom-up, a set bit for each transparent pixel."""
+    size = len(rows)
+    mask = bytearray()
+    for row in reversed(rows):
+        bits = bytearray((size + 7) // 8)
+        for x, px in enumerate(row):
+            if px is None:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        bits += b"\0" * (-len(bits) % 4)
+        mask += bits
+    return bytes(mask)
+
+
+def ico_image16(rows):
+    """A 4-bit icon image over the standard palette; each pixel takes the
+    nearest of its colours (the drawing for it uses them exactly)."""
+    size = len(rows)
+    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in VGA16)
+    pixels = bytearray()
+    for row in reversed(rows):
+        line = bytearray()
+        for x in range(0, size, 2):
+            pair = []
+            for px in row[x:x + 2]:
+                if px is None:
+                    pair.append(0)
+                else:
+                    pair.append(min(range(16), key=lambda i: sum((a - b) ** 2 for a, b in zip(px, VGA16[i]))))
+            line.append(pair[0] << 4 | (pair[1] if len(pair) > 1 else 0))
+        line += b"\0" * (-len(line) % 4)
+        pixels += line
+    mask = mask_rows(rows)
+    return (info_header(size, 2 * size, 4, len(pixels) + len(mask), 16) + palette + bytes(pixels) + mask)
+
+
+def write_ico(path, images, depths=None):
+    """images: rows per image; depths: 24 (default) or 4 bits per image."""
+    depths = depths or [24] * len(images)
     head = struct.pack("<HHH", 0, 1, len(images))
     offset = len(head) + 16 * len(images)
     entries, bodies = b"", b""
-    for rows in images:
+    for rows, depth in zip(images, depths):
         size = len(rows)
         if size != len(rows[0]) or size > 255:
             raise ArtError(f"{path}: icon images must be square and smaller than 256")
-        body = ico_image(rows)
-        entries += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 24, len(body), offset)
+        body = ico_image16(rows) if depth == 4 else ico_image(rows)
+        colours = 16 if depth == 4 else 0
+        entries += struct.pack("<BBBBHHII", size, size, colours, 0, 1, depth, len(body), offset)
         bodies += body
         offset += len(body)
     write_file(path, head + entries + bodies)
@@ -239,14 +286,14 @@ def strip_names(command_list):
         raise ArtError(str(e))
 
 
-def build_icon(rsvg, out, svgs):
+def build_icon(rsvg, out, svgs, depths=None):
     images = []
     for svg in svgs:
         w, h, rows = render_svg(rsvg, svg)
         if w != h:
             raise ArtError(f"{svg}: an icon image must be square")
         images.append(flatten(rows))
-    write_ico(out, images)
+    write_ico(out, images, depths)
 
 
 def build_strip(rsvg, out, command_list, svg_dir):
@@ -295,6 +342,10 @@ def main(argv):
     p.add_argument("out")
     p.add_argument("command_list")
     p.add_argument("svg_dir")
+    p = sub.add_parser("appicon")
+    p.add_argument("out")
+    p.add_argument("svg16")
+    p.add_argument("svg32")
     p = sub.add_parser("banner")
     p.add_argument("out")
     p.add_argument("svg")
@@ -305,6 +356,8 @@ def main(argv):
     try:
         if args.what == "icon":
             build_icon(args.rsvg, args.out, args.svgs)
+        elif args.what == "appicon":
+            build_icon(args.rsvg, args.out, [args.svg16, args.svg32], [4, 24])
         elif args.what == "strip":
             build_strip(args.rsvg, args.out, args.command_list, args.svg_dir)
         elif args.what == "picture":
