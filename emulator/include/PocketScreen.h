@@ -4,8 +4,8 @@
 #include <windows.h>
 
 inline RECT AboveTray() {
-    RECT area;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    // The screen's size, fresh even while a rotation is being announced.
+    RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     RECT tray;
     HWND taskBar = FindWindowW(L"Shell_TrayWnd", NULL);
     if (taskBar && IsWindowVisible(taskBar) && GetWindowRect(taskBar, &tray) &&

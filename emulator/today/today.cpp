@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "DeviceLog.h"
+#include "PocketScreen.h"
 
 namespace {
 
@@ -37,12 +38,23 @@ void OnSettingChange(HWND window, WPARAM flag) {
     InvalidateRect(window, NULL, TRUE);
 }
 
+// The screen above the task bar, which stays the tray's: the task bar may
+// come after the Today screen, and a rotation changes the screen.
+void FitScreen(HWND window) {
+    RECT area = AboveTray();
+    SetWindowPos(window, NULL, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT CALLBACK TodayProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: Paint(window); return 0;
     case WM_WININICHANGE: OnSettingChange(window, wParam); return 0;
+    case WM_DISPLAYCHANGE: FitScreen(window); return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) DeviceLog(L"today", L"front");
+        if (LOWORD(wParam) == WA_INACTIVE) break;
+        DeviceLog(L"today", L"front");
+        FitScreen(window);
         break;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     }
@@ -60,9 +72,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     windowClass.hCursor = LoadCursorW(NULL, (LPCWSTR)IDC_ARROW);
     windowClass.lpszClassName = TODAY_CLASS;
     if (!RegisterClassW(&windowClass)) return 1;
-    // The screen above the task bar, which stays the tray's.
-    RECT area;
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    RECT area = AboveTray();
     HWND window =
         CreateWindowExW(0, TODAY_CLASS, L"Desktop", WS_POPUP, area.left, area.top,
                         area.right - area.left, area.bottom - area.top, NULL, NULL, instance, NULL);

@@ -5,6 +5,7 @@
 #include "Input.h"
 #include "MenuProbe.h"
 #include "Screen.h"
+#include "Shots.h"
 #include "Unix.h"
 #include "menu/Commands.h"
 
@@ -13,6 +14,7 @@
 #include <string>
 
 using namespace device;
+using namespace shots;
 
 namespace {
 
@@ -30,32 +32,6 @@ void WriteSampleTheme() {
     RegSetValueExW(key, L"8", 0, REG_BINARY, menu, 4);
     RegSetValueExW(key, L"9", 0, REG_BINARY, text, 4);
     RegCloseKey(key);
-}
-
-std::string ScreenName() {
-    return std::to_string(ScreenWidth()) + "x" + std::to_string(ScreenHeight());
-}
-
-bool Shot(const std::string& folder, const std::string& name) {
-    std::string file = folder + "/" + ScreenName() + "-" + name + ".png";
-    bool ok =
-        RunOnHost("import -window root -crop " + ScreenName() + "+0+0 +repage " + file, 20000);
-    printf("%s %s\n", ok ? "saved" : "FAILED", file.c_str());
-    return ok;
-}
-
-// Waits until the area stops changing (the menu has been painted).
-bool WaitStill(const RECT& area) {
-    std::vector<COLORREF> previous = CaptureScreen(area);
-    int still = 0;
-    return WaitFor(
-        [&] {
-            std::vector<COLORREF> now = CaptureScreen(area);
-            still = now == previous ? still + 1 : 0;
-            previous = now;
-            return still >= 2;
-        },
-        5000);
 }
 
 // Opens the menu with a tap, highlights the Memory item, takes the picture.
@@ -76,7 +52,7 @@ bool ShootMenu(const std::string& folder, const std::string& name) {
         RunOnHost("xdotool mousemove " + std::to_string((item.left + item.right) / 2) + " " +
                   std::to_string((item.top + item.bottom) / 2));
     }
-    WaitStill(menu.windowRect);
+    WaitStill(&menu.windowRect, 2, 5000);
     bool ok = Shot(folder, name);
     PostMessageW(MainWindow(), MSG_CLOSE_MENU, 0, 0);
     WaitMenu(false);

@@ -6,6 +6,7 @@
 #include "Dialogs.h"
 #include "Input.h"
 #include "Screen.h"
+#include "Shots.h"
 #include "Unix.h"
 
 #include <stdio.h>
@@ -14,38 +15,11 @@
 #include <vector>
 
 using namespace device;
+using namespace shots;
 
 namespace {
 
 const char* const PAGE_NAMES[4] = {"main", "display", "color", "about"};
-
-std::string ScreenName() {
-    return std::to_string(ScreenWidth()) + "x" + std::to_string(ScreenHeight());
-}
-
-bool Shot(const std::string& folder, const std::string& name) {
-    std::string file = folder + "/" + ScreenName() + "-" + name + ".png";
-    bool ok =
-        RunOnHost("import -window root -crop " + ScreenName() + "+0+0 +repage " + file, 20000);
-    printf("%s %s\n", ok ? "saved" : "FAILED", file.c_str());
-    return ok;
-}
-
-// Waits until the screen stops changing (the page has been painted).
-bool WaitStill() {
-    RECT screen = {0, 0, ScreenWidth(), ScreenHeight()};
-    std::vector<COLORREF> previous = CaptureScreen(screen);
-    int still = 0;
-    return WaitFor(
-        [&] {
-            Sleep(100);
-            std::vector<COLORREF> now = CaptureScreen(screen);
-            still = now == previous ? still + 1 : 0;
-            previous = now;
-            return still >= 3;
-        },
-        8000);
-}
 
 // The tray icon, then the top item of the menu (the header); the sheet.
 HWND OpenFromHeader(const Program& program) {
