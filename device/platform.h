@@ -88,6 +88,10 @@ inline void AdoptLabelFont(HWND, HFONT) {}
 // The device closes a popup menu on any tap outside it.
 inline void PrepareMenuOwner(HWND) {}
 
+// The device's list view keeps a one-column list within its width itself
+// (LVS_EX_NOHSCROLL).
+inline void FitListColumn(HWND) {}
+
 // CE answers device capabilities of the display without a device context.
 inline int DisplayCaps(int index) {
     return GetDeviceCaps(NULL, index);
@@ -179,6 +183,15 @@ inline void PrepareSheetWindow(HWND sheet, UINT message) {
     if (page)
         SetWindowPos(page, NULL, pages.left, pages.top, pages.right - pages.left,
                      pages.bottom - pages.top, SWP_NOZORDER);
+}
+
+// The desktop's list view knows no LVS_EX_NOHSCROLL (its 0x10000000 sizes
+// columns to the header): once the rows are in, and with them the vertical
+// scroll bar, the column is narrowed to what is left of the list.
+inline void FitListColumn(HWND list) {
+    RECT client;
+    GetClientRect(list, &client);
+    ListView_SetColumnWidth(list, 0, client.right);
 }
 
 // The desktop closes a popup menu on a tap outside it only when the menu's

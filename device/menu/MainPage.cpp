@@ -54,6 +54,7 @@ void FillItemList(HWND list) {
     ListView_SetExtendedListViewStyle(list, ITEM_LIST_STYLE);
     for (int i = 0; i < MENU_ITEM_COUNT; i++)
         InsertItemRow(list, i, settings.menuItems[i].command, settings.menuItems[i].shown != 0);
+    FitListColumn(list);
     MarkRow(list, 0);
 }
 

@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "Input.h"
 #include "GdiObjects.h"
+#include "MenuFont.h"
 #include "Screen.h"
 #include "menu/Commands.h"
 
@@ -29,6 +30,13 @@ DWORD Setting(const wchar_t* name) {
     return value;
 }
 
+bool HasHorizontalScrollBar(HWND window) {
+    SCROLLBARINFO bar = {};
+    bar.cbSize = sizeof(bar);
+    return GetScrollBarInfo(window, OBJID_HSCROLL, &bar) &&
+           !(bar.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE));
+}
+
 POINT Inside(const RECT& area, int x, int y) {
     return POINT{x < 0 ? area.right + x : area.left + x, y < 0 ? area.bottom + y : area.top + y};
 }
@@ -47,6 +55,7 @@ class SettingsSheet : public DeviceTest {
         if (!WaitMenu(true)) return NULL;
         RECT menu;
         GetWindowRect(MenuWindow(), &menu);
+        menuWidth = menu.right - menu.left;
         // The header is the top item above the tray; a menu taller than the
         // screen puts its scroll arrow above it.
         bool scrolls = menu.bottom - menu.top >= ScreenHeight() - 2;
@@ -59,6 +68,8 @@ class SettingsSheet : public DeviceTest {
         });
         return sheet;
     }
+    // The width of the menu the last TapHeader tapped.
+    int menuWidth = 0;
     // The ok button applies every page that was shown and closes the window.
     bool Done(HWND sheet) {
         // The settings are written once more right after the host has gone.
@@ -95,6 +106,17 @@ TEST_F(SettingsSheet, MainPageMovesItemsAndWritesThemOnDone) {
     EXPECT_TRUE(rows[2].selected);
     EXPECT_EQ(L"Power Off", rows[1].columns[0]);
     EXPECT_TRUE(rows[1].checked);
+    EXPECT_FALSE(HasHorizontalScrollBar(GetDlgItem(page, 1011)));
+
+    // "Execute >" on a separator runs command 0, which with the window open
+    // only brings the window to the front: no menu, nothing run.
+    input::Tap(Inside(ControlRect(page, 1011), 40, 2 + 3 * 14 + 7));
+    ASSERT_TRUE(WaitFor([&] { return ListViewItems(page, 1011)[3].selected; }));
+    ClearDeviceLog();
+    ASSERT_TRUE(PressButton(page, 1024));
+    EXPECT_FALSE(WaitMenu(true, 1500));
+    EXPECT_TRUE(IsWindowVisible(sheet));
+    EXPECT_EQ("", DeviceLog());
 
     SendMessageW(GetDlgItem(page, 1015), CB_SETCURSEL, CMD_BRIGHTNESS - 1, 0);
     ASSERT_TRUE(PressButton(page, 1022)); // tap and hold for the menu
@@ -269,6 +291,7 @@ TEST_F(SettingsSheet, LaidOutForTheScreen) {
 TEST_F(SettingsSheet, ReopenedManyTimesInTheChosenLanguageWithoutGrowingAndBroughtBackByTheTray) {
     HWND sheet = OpenFromHeader();
     ASSERT_TRUE(sheet);
+    int englishMenu = menuWidth;
     // A tap on the tray while the window is open brings it back, no menu.
     SetForegroundWindow(GetDesktopWindow());
     input::Tap(TrayIconPoint());
@@ -283,8 +306,10 @@ TEST_F(SettingsSheet, ReopenedManyTimesInTheChosenLanguageWithoutGrowingAndBroug
     ASSERT_TRUE(Done(sheet));
 
     // Every page shown each time: the fonts, brushes and pictures they make
-    // are all given back. Counted from the end of the first opening, which
-    // leaves what the platform keeps once made.
+    // are all given back. Counted from the tenth opening, by when what the
+    // platform keeps once made is there; Wine still makes an object of its
+    // own now and then, so a handful more is let pass, where a leak of the
+    // window's would be one or more at each of the 90 openings.
     const int OPENINGS = 100;
     long before = 0;
     for (int i = 0; i < OPENINGS; i++) {
@@ -294,13 +319,18 @@ TEST_F(SettingsSheet, ReopenedManyTimesInTheChosenLanguageWithoutGrowingAndBroug
             EXPECT_EQ((std::vector<std::wstring>{L"Allgemein", L"Anzeige", L"Farben", L"Info"}),
                       TabTitles(sheet));
             EXPECT_EQ(L"Soft-Reset", ListViewItems(CurrentPage(sheet), 1011).at(0).columns[0]);
+            // The menu's labels follow: its longest shown label is now
+            // "Laufende Programme", not "Running Programs".
+            EXPECT_EQ(MenuFontExtent(L"Laufende Programme").cx -
+                          MenuFontExtent(L"Running Programs").cx,
+                      menuWidth - englishMenu);
         }
         for (int page = 1; page < 4; page++)
             ASSERT_TRUE(SelectPage(sheet, page));
         ASSERT_TRUE(Done(sheet)) << "opening " << i;
-        if (i == 0) before = CountGdiObjects(program.Handle());
+        if (i == 9) before = CountGdiObjects(program.Handle());
     }
-    EXPECT_EQ(before, CountGdiObjects(program.Handle()));
+    EXPECT_LE(CountGdiObjects(program.Handle()), before + 8);
 }
 
 } // namespace
