@@ -4,7 +4,7 @@ BUILD ?= build
 SCREEN ?= 240x320
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench fuzz stop clean
+.PHONY: all deps build run test bench fuzz soak stop clean
 
 all: build
 
@@ -32,6 +32,11 @@ bench: build
 
 fuzz: build
 	@bash tests/host/fuzz-long.sh
+
+# The network address helper open for ten minutes of refreshes.
+soak: build
+	@cd $(BUILD) && ctest -C soak -R 'iphelper\.soak' --output-on-failure; status=$$?; \
+	  cd .. && ORVALET_BUILD=$(abspath $(BUILD)) emulator/pocketpc stop; exit $$status
 
 stop:
 	@emulator/pocketpc stop

@@ -13,6 +13,7 @@
 #include <shellapi.h>
 #include <commdlg.h>
 #include <commctrl.h>
+#include <iphlpapi.h>
 #include <string.h>
 #ifdef _WIN32_WCE
 #undef WinMain
@@ -146,8 +147,14 @@ inline void HideWindowAndSheet(HWND window) {
 
 // A desktop static control selects its own font after it has asked its page
 // for colours, so a font selected there is lost: the label is given the font.
+// Wine's static control also breaks a line at the blanks that end a text
+// ("IP Helper     "), which the device lets run past the edge: the label
+// stays on one line.
 inline void AdoptLabelFont(HWND label, HFONT font) {
     if ((HFONT)SendMessageW(label, WM_GETFONT, 0, 0) == font) return;
+    LONG_PTR style = GetWindowLongPtrW(label, GWL_STYLE);
+    if ((style & SS_TYPEMASK) == SS_LEFT)
+        SetWindowLongPtrW(label, GWL_STYLE, (style & ~SS_TYPEMASK) | SS_LEFTNOWORDWRAP);
     SendMessageW(label, WM_SETFONT, (WPARAM)font, FALSE);
     InvalidateRect(label, NULL, TRUE);
 }

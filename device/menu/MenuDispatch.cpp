@@ -71,7 +71,7 @@ void RunCommandRow(const CommandRow& row) {
     switch (row.action) {
     case ACTION_CONTROL_PANEL: OpenControlPanel(row.parameters); break;
     case ACTION_DEVICE: RunSystemAction(row); break;
-    case ACTION_DIALOG: break; // the network address helper follows
+    case ACTION_DIALOG: RunIpHelper(); break; // the network address helper
     }
 }
 

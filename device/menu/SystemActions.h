@@ -40,3 +40,4 @@ void RunMemoryCleaner(const CommandRow& row); // MemoryCleaner.cpp
 void RotateCommand(const CommandRow& row);    // Display.cpp
 void TurnScreenOff();                         // Display.cpp
 void CaptureScreen();                         // ScreenCapture.cpp
+void RunIpHelper();                           // IpHelper.cpp

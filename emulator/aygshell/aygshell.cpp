@@ -66,19 +66,41 @@ DWORD SHRecognizeGesture(SHRGINFO* info) {
     return GN_CONTEXTMENU;
 }
 
-// The shell's dialog set-up: a dialog sized to the screen above the task
-// bar's place (full screen) or to the area above the menu bar, without a
-// frame of its own; the Done button is the caption's close box, which sends
-// IDOK on the device ("ok" in the navigation bar).
+// The device's Done button: "ok" at the top right of the window, as the
+// navigation bar shows it; it sends the window IDOK.
+void AddDoneButton(HWND dialog) {
+    if (GetDlgItem(dialog, IDOK)) return;
+    RECT client;
+    GetClientRect(dialog, &client);
+    int height = MulDiv(18, MenuBarHeight(), 26), width = height * 3 / 2;
+    HWND done = CreateWindowExW(0, L"BUTTON", L"ok", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                                client.right - width - 1, 1, width, height, dialog,
+                                (HMENU)(INT_PTR)IDOK, GetModuleHandleW(NULL), NULL);
+    SendMessageW(done, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
+}
+
+// The shell's dialog set-up: a window sized to the screen above the task
+// bar's place (full screen) or to the area above the menu bar. A full-screen
+// window has no frame or caption of its own (its title is the navigation
+// bar's, here the task bar's); its Done button is an "ok" at its top right.
 BOOL SHInitDialog(PSHINITDLGINFO info) {
     if (!info || !(info->dwMask & SHIDIM_FLAGS) || !IsWindow(info->hDlg)) return FALSE;
     DeviceLog(L"aygshell", L"init dialog flags %lu", info->dwFlags);
+    HWND dialog = info->hDlg;
+    bool topLevel = !(GetWindowLongPtrW(dialog, GWL_STYLE) & WS_CHILD);
+    if (topLevel && (info->dwFlags & SHIDIF_SIZEDLGFULLSCREEN)) {
+        SetWindowLongPtrW(dialog, GWL_STYLE,
+                          GetWindowLongPtrW(dialog, GWL_STYLE) & ~(WS_CAPTION | WS_THICKFRAME));
+        SetWindowLongPtrW(dialog, GWL_EXSTYLE,
+                          GetWindowLongPtrW(dialog, GWL_EXSTYLE) & ~WS_EX_DLGMODALFRAME);
+    }
     if (info->dwFlags & (SHIDIF_SIZEDLG | SHIDIF_SIZEDLGFULLSCREEN)) {
         RECT work = AboveTray();
         if (!(info->dwFlags & SHIDIF_SIZEDLGFULLSCREEN)) work.bottom -= MenuBarHeight();
-        SetWindowPos(info->hDlg, NULL, work.left, work.top, work.right - work.left,
-                     work.bottom - work.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(dialog, NULL, work.left, work.top, work.right - work.left,
+                     work.bottom - work.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }
+    if (topLevel && (info->dwFlags & SHIDIF_DONEBUTTON)) AddDoneButton(dialog);
     return TRUE;
 }
 

@@ -18,6 +18,7 @@
 #define IDD_DISPLAY_PAGE 503
 #define IDD_ABOUT_PAGE 504
 #define IDD_COLOR_PAGE 505
+#define IDD_IP_HELPER 507
 
 // Controls. Every page's header label is IDC_PAGE_HEADER; the pages reuse a
 // few other ids for controls of their own.
@@ -61,6 +62,16 @@
 #define IDC_HIGHLIGHT_BACKGROUND_LABEL 1035
 // About page
 #define IDC_LOGO 1047
+// Network address helper (its header label is IDC_PAGE_HEADER too)
+#define IDC_IP_REFRESH 1006
+#define IDC_IP_INTERFACES 1053
+#define IDC_IP_RENEW 1055
+#define IDC_IP_RELEASE 1056
+#define IDC_IP_CURRENT_ADDRESS 1057
+#define IDC_IP_GATEWAY 1058
+#define IDC_IP_DHCP_SERVER 1059
+#define IDC_IP_WINS_SERVER 1060
+#define IDC_IP_SECOND_WINS_SERVER 1061
 
 // Texts of the language table that the settings sheet shows.
 #define TEXT_LANGUAGE_LABEL 31
