@@ -212,12 +212,7 @@ void SendSelectionChange(HWND dialog) {
 }
 
 void StartHelper(HWND dialog) {
-    SHINITDLGINFO setup;
-    ZeroMemory(&setup, sizeof(setup));
-    setup.dwMask = SHIDIM_FLAGS;
-    setup.hDlg = dialog;
-    setup.dwFlags = SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN;
-    SHInitDialog(&setup);
+    ShellDialogSetUp(dialog, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN);
     helperBar = CreateSettingsMenuBar(dialog);
     SetFocus(dialog);
     SetForegroundWindow(dialog);

@@ -2,6 +2,7 @@
 // gesture, start with the system, "Execute >" and "Exit Orvalet".
 #include "Commands.h"
 #include "Menu.h"
+#include "SettingsDialog.h"
 #include "SettingsSheet.h"
 
 namespace {
@@ -106,9 +107,7 @@ void UseMoveButtons(HWND page) {
     HWND scroll = GetDlgItem(page, IDC_MOVE_SCROLL);
     ShowWindow(scroll, SW_HIDE);
     EnableWindow(scroll, FALSE);
-    SHINITDLGINFO setup = {SHIDIM_FLAGS, page,
-                           SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN};
-    SHInitDialog(&setup);
+    ShellDialogSetUp(page, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN | SHIDIF_SIPDOWN);
     LOGFONTW font;
     if (!GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(font), &font))
         ZeroMemory(&font, sizeof(font));

@@ -61,7 +61,7 @@ int TrackMenu() {
 
 void RunSettings() {
     if (settingsDialog) return;
-    RunDialog(appInstance, IDD_SETTINGS, NULL, SettingsDialogProc);
+    RunSettingsWindow();
     settingsDialog = NULL;
     SaveSettings();
 }

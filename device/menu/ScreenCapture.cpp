@@ -26,12 +26,7 @@ DWORD CaptureDelayMs() {
 // The save dialog runs from the host's set-up, owned by the host, which then
 // ends with its result.
 void RunHostedSaveDialog(HWND host, OPENFILENAMEW* record) {
-    SHINITDLGINFO setup;
-    ZeroMemory(&setup, sizeof(setup));
-    setup.dwMask = SHIDIM_FLAGS;
-    setup.hDlg = host;
-    setup.dwFlags = SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN;
-    SHInitDialog(&setup);
+    ShellDialogSetUp(host, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN);
     saveHostBar = CreateSettingsMenuBar(host);
     record->hwndOwner = host;
     SetFocus(host);

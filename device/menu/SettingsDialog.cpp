@@ -87,14 +87,11 @@ void ApplyTrayIconSettings() {
     if (oldPressedIcon && oldPressedIcon != trayPressedIcon) DestroyIcon(oldPressedIcon);
 }
 
-} // namespace
-
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
     switch (message) {
     case WM_INITDIALOG: {
         settingsDialog = dialog;
-        SHINITDLGINFO setup = {SHIDIM_FLAGS, dialog, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN};
-        SHInitDialog(&setup);
+        ShellDialogSetUp(dialog, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN);
         settingsMenuBar = CreateSettingsMenuBar(dialog);
         INT_PTR result = RunSettingsSheet(dialog);
         EndDialog(dialog, result);
@@ -111,13 +108,23 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
     return FALSE;
 }
 
-HWND CreateSettingsMenuBar(HWND window) {
+} // namespace
+
+void RunSettingsWindow() {
+    RunDialog(appInstance, IDD_SETTINGS, NULL, SettingsDialogProc);
+}
+
+void ShellDialogSetUp(HWND dialog, DWORD flags) {
     SHINITDLGINFO setup;
     ZeroMemory(&setup, sizeof(setup));
     setup.dwMask = SHIDIM_FLAGS;
-    setup.hDlg = window;
-    setup.dwFlags = SHIDIF_DONEBUTTON | SHIDIF_SIZEDLG;
+    setup.hDlg = dialog;
+    setup.dwFlags = flags;
     SHInitDialog(&setup);
+}
+
+HWND CreateSettingsMenuBar(HWND window) {
+    ShellDialogSetUp(window, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLG);
 
     SHMENUBARINFO bar;
     ZeroMemory(&bar, sizeof(bar));

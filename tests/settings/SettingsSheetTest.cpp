@@ -308,7 +308,7 @@ TEST_F(SettingsSheet, ReopenedManyTimesInTheChosenLanguageWithoutGrowingAndBroug
     // Every page shown each time: the fonts, brushes and pictures they make
     // are all given back. Counted from the tenth opening, by when what the
     // platform keeps once made is there; Wine still makes an object of its
-    // own now and then, so a handful more is let pass, where a leak of the
+    // own now and then, so a few more are let pass, where a leak of the
     // window's would be one or more at each of the 90 openings.
     const int OPENINGS = 100;
     long before = 0;
@@ -330,7 +330,10 @@ TEST_F(SettingsSheet, ReopenedManyTimesInTheChosenLanguageWithoutGrowingAndBroug
         ASSERT_TRUE(Done(sheet)) << "opening " << i;
         if (i == 9) before = CountGdiObjects(program.Handle());
     }
-    EXPECT_LE(CountGdiObjects(program.Handle()), before + 8);
+    // A busy machine leaves some of Wine's objects to go a moment later.
+    long after = 0;
+    WaitFor([&] { return (after = CountGdiObjects(program.Handle())) <= before + 16; }, 5000);
+    EXPECT_LE(after, before + 16);
 }
 
 } // namespace
