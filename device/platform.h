@@ -116,6 +116,11 @@ inline LPSTARTUPINFOW ProcessStartupInfo() {
     return NULL;
 }
 
+// CE's RegDeleteKey takes the key's subkeys with it.
+inline LONG DeleteRegistryTree(HKEY root, const WCHAR* path) {
+    return RegDeleteKeyW(root, path);
+}
+
 #else // the emulated Pocket PC on desktop Win32
 
 // A desktop UTF-16 program's entry point has its own name.
@@ -243,6 +248,21 @@ inline LPSTARTUPINFOW ProcessStartupInfo() {
     static STARTUPINFOW empty; // zero
     empty.cb = sizeof(empty);
     return &empty;
+}
+
+// The desktop's RegDeleteKey refuses a key that has subkeys: they go first.
+inline LONG DeleteRegistryTree(HKEY root, const WCHAR* path) {
+    HKEY key;
+    LONG result = RegOpenKeyExW(root, path, 0, KEY_ALL_ACCESS, &key);
+    if (result != ERROR_SUCCESS) return result;
+    WCHAR name[256];
+    DWORD length = 256;
+    while (RegEnumKeyExW(key, 0, name, &length, NULL, NULL, NULL, NULL) == ERROR_SUCCESS) {
+        if (DeleteRegistryTree(key, name) != ERROR_SUCCESS) break;
+        length = 256;
+    }
+    RegCloseKey(key);
+    return RegDeleteKeyW(root, path);
 }
 
 // Key events and display escapes are coredll's on the device; a desktop

@@ -71,11 +71,11 @@ endfunction()
 set(CE_RUNTIME_OBJECT ${CE_BINARY_DIR}/CeRuntime.obj)
 ce_compile(${CE_DIR}/CeRuntime.cpp ${CE_RUNTIME_OBJECT} "")
 
-# ce_fidelity_image(NAME PROGRAM|LIBRARY SOURCE_DIR [INCLUDE dir...]): the
-# fidelity image of one device deliverable, from every .cpp of SOURCE_DIR,
-# built as part of the normal build.
+# ce_fidelity_image(NAME PROGRAM|LIBRARY SOURCE_DIR [INCLUDE dir...] [DEF file]):
+# the fidelity image of one device deliverable, from every .cpp of SOURCE_DIR,
+# built as part of the normal build; a library's exports come from its DEF.
 function(ce_fidelity_image name kind source_dir)
-  cmake_parse_arguments(PARSE_ARGV 3 arg "" "" "INCLUDE")
+  cmake_parse_arguments(PARSE_ARGV 3 arg "" "DEF" "INCLUDE")
   file(GLOB sources CONFIGURE_DEPENDS ${source_dir}/*.cpp)
   set(includes -I${source_dir})
   foreach(dir ${arg_INCLUDE})
@@ -95,13 +95,16 @@ function(ce_fidelity_image name kind source_dir)
   elseif(kind STREQUAL LIBRARY)
     set(image ${CE_BINARY_DIR}/${name}.dll)
     set(kind_flags /dll /noentry)
+    if(arg_DEF)
+      list(APPEND kind_flags /def:${arg_DEF})
+    endif()
   else()
     message(FATAL_ERROR "ce_fidelity_image: ${kind} is neither PROGRAM nor LIBRARY")
   endif()
   add_custom_command(OUTPUT ${image}
     COMMAND ${CE_LLD_LINK} /nologo /machine:arm /nodefaultlib ${kind_flags} /out:${image}
             ${objects} ${CE_RUNTIME_OBJECT} ${CE_IMPORT_LIBRARIES}
-    DEPENDS ${objects} ${CE_RUNTIME_OBJECT} ${CE_IMPORT_LIBRARIES}
+    DEPENDS ${objects} ${CE_RUNTIME_OBJECT} ${CE_IMPORT_LIBRARIES} ${arg_DEF}
     COMMENT "Fidelity build: linking ${name} against the CE modules' exports"
     VERBATIM)
   add_custom_target(ce_fidelity_${name} ALL DEPENDS ${image})
@@ -110,3 +113,5 @@ endfunction()
 # The device deliverables.
 ce_fidelity_image(Orvalet PROGRAM ${CMAKE_SOURCE_DIR}/device/menu
                   INCLUDE ${CMAKE_SOURCE_DIR}/resources/menu)
+ce_fidelity_image(OrvaletSetup LIBRARY ${CMAKE_SOURCE_DIR}/device/setup
+                  DEF ${CMAKE_SOURCE_DIR}/device/setup/OrvaletSetup.def)

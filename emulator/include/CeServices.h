@@ -130,6 +130,24 @@ CE_SERVICE BOOL WINAPI DeviceGetOpenFileName(LPOPENFILENAMEW record);
 CE_SERVICE BOOL WINAPI DeviceGetSaveFileName(LPOPENFILENAMEW record);
 #endif
 
+// ---- The CAB installer's setup-library hooks (ce_setup.h) ------------------
+
+// What the hooks answer; the installer goes on with 0 in each case.
+typedef enum { codeINSTALL_INIT_CONTINUE = 0, codeINSTALL_INIT_CANCEL } codeINSTALL_INIT;
+typedef enum { codeINSTALL_EXIT_DONE = 0, codeINSTALL_EXIT_UNINSTALL } codeINSTALL_EXIT;
+typedef enum { codeUNINSTALL_INIT_CONTINUE = 0, codeUNINSTALL_INIT_CANCEL } codeUNINSTALL_INIT;
+typedef enum { codeUNINSTALL_EXIT_DONE = 0 } codeUNINSTALL_EXIT;
+
+// The hooks as the installer looks them up by name in the package's library.
+typedef codeINSTALL_INIT (*pfnINSTALL_INIT)(HWND hwndParent, BOOL fFirstCall,
+                                            BOOL fPreviouslyInstalled, LPCWSTR pszInstallDir);
+typedef codeINSTALL_EXIT (*pfnINSTALL_EXIT)(HWND hwndParent, LPCWSTR pszInstallDir,
+                                            WORD cFailedDirs, WORD cFailedFiles,
+                                            WORD cFailedRegKeys, WORD cFailedRegVals,
+                                            WORD cFailedShortcuts);
+typedef codeUNINSTALL_INIT (*pfnUNINSTALL_INIT)(HWND hwndParent, LPCWSTR pszInstallDir);
+typedef codeUNINSTALL_EXIT (*pfnUNINSTALL_EXIT)(HWND hwndParent);
+
 // ---- Display driver escapes (pwingdi.h) ------------------------------------
 
 #define SETPOWERMANAGEMENT 6147
