@@ -18,14 +18,6 @@ const wchar_t CLEANER_KEY[] = L"SOFTWARE\\Apps\\Brantwell Purgelle";
 const wchar_t CLEANER_FOLDER[] = L"C:\\Program Files\\Purgelle";
 const wchar_t CLEANER[] = L"C:\\Program Files\\Purgelle\\Purgelle.exe";
 
-int Count(const std::string& text) {
-    std::string log = DeviceLog();
-    int count = 0;
-    for (size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1))
-        count++;
-    return count;
-}
-
 class Launches : public DeviceTest {
   protected:
     void TearDown() override {
@@ -62,7 +54,7 @@ class Launches : public DeviceTest {
         EXPECT_TRUE(WaitLog(line)) << what << ": expected \"" << line << "\"; log:\n"
                                    << DeviceLog();
         Sleep(300); // a second launch would come right after the first
-        EXPECT_EQ(1, Count("recorder: ") + Count("ctlpnl: "))
+        EXPECT_EQ(1, LogCount("recorder: ") + LogCount("ctlpnl: "))
             << what << ": not exactly one launch; log:\n"
             << DeviceLog();
     }
@@ -160,7 +152,7 @@ class MemoryCleaner : public Launches {
         EXPECT_EQ(L"Purgelle is not intalled on this device", content.text) << what;
         EXPECT_EQ(std::vector<int>{IDOK}, ButtonIds(content)) << what << ": " << Describe(content);
         EXPECT_EQ(0, quick.WaitExit()) << what;
-        EXPECT_EQ(0, Count("recorder:")) << what << ": log:\n" << DeviceLog();
+        EXPECT_EQ(0, LogCount("recorder:")) << what << ": log:\n" << DeviceLog();
     }
 };
 
@@ -266,7 +258,7 @@ TEST_F(TodayScreen, RefreshIsBroadcastOncePerCommand) {
     RunQuick(CMD_REFRESH_TODAY);
     EXPECT_TRUE(WaitLog("today: refresh 2")) << DeviceLog();
     Sleep(300);
-    EXPECT_EQ(1, Count("today: refresh")) << DeviceLog();
+    EXPECT_EQ(1, LogCount("today: refresh")) << DeviceLog();
 }
 
 } // namespace

@@ -1,4 +1,6 @@
 #include "Device.h"
+#include "Dialogs.h"
+#include "Input.h"
 #include "Screen.h"
 
 #include "EmulatorAnswers.h"
@@ -117,6 +119,18 @@ bool WaitMenu(bool shown, DWORD timeoutMs) {
     return WaitFor([shown] { return (MenuWindow() != NULL) == shown; }, timeoutMs);
 }
 
+HWND TapMenuHeader(DWORD processId, int* menuWidth) {
+    if (!WaitMenu(true)) return NULL;
+    RECT menu;
+    GetWindowRect(MenuWindow(), &menu);
+    if (menuWidth) *menuWidth = menu.right - menu.left;
+    // A menu taller than the screen puts its scroll arrow above the header.
+    bool scrolls = menu.bottom - menu.top >= ScreenHeight() - 2;
+    int scale = TrayIconSize() / 16;
+    input::Tap(POINT{menu.left + 20 * scale, menu.top + (scrolls ? 22 : 6) * scale});
+    return WaitSettingsSheet(processId);
+}
+
 void DeleteSettings() {
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, SETTINGS_KEY);
 }
@@ -172,6 +186,14 @@ std::string DeviceLog() {
 
 bool WaitLog(const std::string& text, DWORD timeoutMs) {
     return WaitFor([&] { return DeviceLog().find(text) != std::string::npos; }, timeoutMs);
+}
+
+int LogCount(const std::string& text) {
+    std::string log = DeviceLog();
+    int count = 0;
+    for (size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1))
+        count++;
+    return count;
 }
 
 bool FileExists(const std::wstring& path) {

@@ -54,6 +54,10 @@ void CloseResident();
 // The visible popup menu window, or none.
 HWND MenuWindow();
 bool WaitMenu(bool shown, DWORD timeoutMs = 10000);
+// Taps the header (the top item) of the menu that is shown or coming, and
+// waits for the settings sheet of the process: the sheet, or NULL. With
+// menuWidth, the menu's width is kept there.
+HWND TapMenuHeader(DWORD processId, int* menuWidth = NULL);
 
 // Settings key: removed, and single values written.
 void DeleteSettings();
@@ -71,6 +75,8 @@ void ClearAnswers();
 void ClearDeviceLog();
 std::string DeviceLog();
 bool WaitLog(const std::string& text, DWORD timeoutMs = 10000);
+// How many times text stands in the device log.
+int LogCount(const std::string& text);
 
 // Files.
 bool FileExists(const std::wstring& path);

@@ -122,16 +122,30 @@ HWND FileNameBox(HWND dialog) {
                  : NULL;
 }
 
-HWND WaitFileDialog(DWORD processId, DWORD timeoutMs) {
+namespace {
+
+// Waits for a visible dialog of the process that has a window found by part;
+// the last one found, or NULL.
+HWND WaitDialogWith(DWORD processId, HWND (*part)(HWND), DWORD timeoutMs) {
     HWND dialog = NULL;
     WaitFor(
         [&] {
             for (HWND found : Dialogs(processId))
-                if (FileNameBox(found)) dialog = found;
+                if (part(found)) dialog = found;
             return dialog != NULL;
         },
         timeoutMs);
     return dialog;
+}
+
+} // namespace
+
+HWND WaitFileDialog(DWORD processId, DWORD timeoutMs) {
+    return WaitDialogWith(processId, FileNameBox, timeoutMs);
+}
+
+HWND WaitSettingsSheet(DWORD processId, DWORD timeoutMs) {
+    return WaitDialogWith(processId, CurrentPage, timeoutMs);
 }
 
 HWND FocusOf(HWND window) {

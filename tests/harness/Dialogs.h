@@ -53,6 +53,9 @@ std::vector<ListViewItem> ListViewItems(HWND dialog, int id, int columns = 1);
 HWND CurrentPage(HWND sheet);
 int CurrentPageIndex(HWND sheet);
 bool SelectPage(HWND sheet, int index);
+// Waits for the settings window's sheet: the process's dialog that shows a
+// page; NULL when none came.
+HWND WaitSettingsSheet(DWORD processId, DWORD timeoutMs = 10000);
 // The titles of the sheet's tabs, in their order.
 std::vector<std::wstring> TabTitles(HWND sheet);
 

@@ -48,14 +48,6 @@ void SetNetworkFile(const wchar_t* path) {
     RegCloseKey(key);
 }
 
-int Count(const std::string& text) {
-    std::string log = DeviceLog();
-    int count = 0;
-    for (size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1))
-        count++;
-    return count;
-}
-
 class IpHelper : public DeviceTest {
   protected:
     void SetUp() override {
@@ -113,8 +105,8 @@ class IpHelper : public DeviceTest {
     }
     // Waits for the next refresh to pass (the timer's table fetch in the log).
     bool NextRefresh() {
-        int before = Count("GetInterfaceInfo(");
-        return WaitFor([&] { return Count("GetInterfaceInfo(") >= before + 4; }, 3000);
+        int before = LogCount("GetInterfaceInfo(");
+        return WaitFor([&] { return LogCount("GetInterfaceInfo(") >= before + 4; }, 3000);
     }
     HWND dialog = NULL;
 };
@@ -145,7 +137,7 @@ TEST_F(IpHelper, ReleasesAndRenewsTheChosenInterface) {
     std::string log = DeviceLog();
     size_t release = log.find("IpReleaseAddress");
     EXPECT_LT(log.find("GetAdaptersInfo(", release), log.find("GetInterfaceInfo(", release)) << log;
-    EXPECT_EQ(1, Count("IpReleaseAddress")) << DeviceLog();
+    EXPECT_EQ(1, LogCount("IpReleaseAddress")) << DeviceLog();
     ASSERT_TRUE(NextRefresh());
     EXPECT_EQ(RNDIS_RELEASED, Fields());
     EXPECT_EQ(1, ComboSelection(dialog, INTERFACES));
@@ -194,7 +186,7 @@ TEST_F(IpHelper, WithoutChoiceNothingReachesTheIpHelper) {
     ASSERT_TRUE(PressButton(dialog, RENEW));
     ASSERT_TRUE(PressButton(dialog, RELEASE));
     ASSERT_TRUE(NextRefresh());
-    EXPECT_EQ(0, Count("IpRenewAddress") + Count("IpReleaseAddress")) << DeviceLog();
+    EXPECT_EQ(0, LogCount("IpRenewAddress") + LogCount("IpReleaseAddress")) << DeviceLog();
 }
 
 PROCESS_MEMORY_COUNTERS_EX Memory(HANDLE process) {
@@ -334,7 +326,7 @@ TEST_F(IpHelper, DISABLED_SoakTenMinutes) {
     while (GetTickCount() - start < 600000) {
         ClearDeviceLog();
         Sleep(30000);
-        refreshes += Count(") = 0:"); // one table fetched per refresh
+        refreshes += LogCount(") = 0:"); // one table fetched per refresh
     }
     long gdiAfter = CountGdiObjects(program.Handle());
     PROCESS_MEMORY_COUNTERS_EX after = Memory(program.Handle());

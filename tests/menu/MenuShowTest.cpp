@@ -150,25 +150,14 @@ TEST_F(MenuShow, ChoosingAndDismissing) {
     }
 }
 
-// The header item opens the settings host; taps while it is open bring it back
-// instead of a menu; closing it saves the settings.
-// The settings window's sheet: the program's dialog that shows a page.
-HWND WaitSheet(DWORD processId) {
-    HWND sheet = NULL;
-    WaitFor([&] {
-        for (HWND dialog : Dialogs(processId))
-            if (CurrentPage(dialog)) sheet = dialog;
-        return sheet != NULL;
-    });
-    return sheet;
-}
-
 DWORD ForegroundProcess() {
     DWORD owner = 0;
     GetWindowThreadProcessId(GetForegroundWindow(), &owner);
     return owner;
 }
 
+// The header item opens the settings host; taps while it is open bring it back
+// instead of a menu; closing it saves the settings.
 TEST_F(MenuShow, SettingsFromTheHeader) {
     SetSetting(L"QuickAction", CMD_CLOCK);
     StartProgram();
@@ -176,7 +165,7 @@ TEST_F(MenuShow, SettingsFromTheHeader) {
     ASSERT_TRUE(OpenByTap(&menu));
     ASSERT_EQ(HEADER, menu.items[0].data);
     input::Tap(Centre(menu.items[0].rect));
-    HWND dialog = WaitSheet(program.Id());
+    HWND dialog = WaitSettingsSheet(program.Id());
     ASSERT_TRUE(dialog != NULL) << "no settings dialog";
     HWND underTray = WindowFromPoint(TrayIconPoint());
     DWORD trayOwner = 0;
@@ -214,7 +203,7 @@ TEST_F(MenuShow, SettingsFromTheHeader) {
     { // the quick action while the dialog is open hides it and runs
         ASSERT_TRUE(OpenByTap(&menu));
         input::Tap(Centre(menu.items[0].rect));
-        dialog = WaitSheet(program.Id());
+        dialog = WaitSettingsSheet(program.Id());
         ASSERT_TRUE(dialog != NULL) << "no settings dialog the second time";
         ClearDeviceLog();
         input::TapAndHold(TrayIconPoint(), 1500);

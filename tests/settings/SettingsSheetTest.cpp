@@ -51,23 +51,7 @@ class SettingsSheet : public DeviceTest {
         return TapHeader();
     }
     // Taps the header of the menu that is shown or coming; the sheet that opens.
-    HWND TapHeader() {
-        if (!WaitMenu(true)) return NULL;
-        RECT menu;
-        GetWindowRect(MenuWindow(), &menu);
-        menuWidth = menu.right - menu.left;
-        // The header is the top item above the tray; a menu taller than the
-        // screen puts its scroll arrow above it.
-        bool scrolls = menu.bottom - menu.top >= ScreenHeight() - 2;
-        input::Tap(Inside(menu, 20, scrolls ? 22 : 6));
-        HWND sheet = NULL;
-        WaitFor([&] {
-            for (HWND dialog : Dialogs(program.Id()))
-                if (CurrentPage(dialog)) sheet = dialog;
-            return sheet != NULL;
-        });
-        return sheet;
-    }
+    HWND TapHeader() { return TapMenuHeader(program.Id(), &menuWidth); }
     // The width of the menu the last TapHeader tapped.
     int menuWidth = 0;
     // The ok button applies every page that was shown and closes the window.

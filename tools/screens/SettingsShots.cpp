@@ -27,20 +27,7 @@ HWND OpenFromHeader(const Program& program) {
         input::Tap(TrayIconPoint());
         WaitMenu(true, 3000);
     }
-    if (!MenuWindow()) return NULL;
-    RECT menu;
-    GetWindowRect(MenuWindow(), &menu);
-    // A menu taller than the screen puts its scroll arrow above the header.
-    bool scrolls = menu.bottom - menu.top >= ScreenHeight() - 2;
-    int scale = TrayIconSize() / 16;
-    input::Tap(POINT{menu.left + 20 * scale, menu.top + (scrolls ? 22 : 6) * scale});
-    HWND sheet = NULL;
-    WaitFor([&] {
-        for (HWND dialog : Dialogs(program.Id()))
-            if (CurrentPage(dialog)) sheet = dialog;
-        return sheet != NULL;
-    });
-    return sheet;
+    return TapMenuHeader(program.Id());
 }
 
 } // namespace
