@@ -12,6 +12,16 @@
 #   ${ORVALET_OUT}/Orvalet.vga           command icons of 32 px in one row, 24-bit
 #   ${ORVALET_OUT}/Orvalet.ico           the application manager's icon of the package,
 #                                        16 px at 16 colours and 32 px at 24 bits + mask
+# and, for the desktop installer's resource script, in ${ORVALET_INSTALLER_ART_DIR}
+# (= ${ORVALET_ART_DIR}/installer):
+#   product.ico                          Orvalet's icon (the tray drawings), 16 and 32 px,
+#                                        24-bit + mask
+#   ledger.ico tideclock.ico quill.ico trailmap.ico
+#                                        the maker's other products, same form
+#   rule.bmp                             rule under a page heading, 164 x 2, 24-bit
+#   panel.bmp                            product panel behind name, tagline and icon,
+#                                        238 x 112, 24-bit
+#   hand.cur                             link cursor, 32 x 32, 1-bit, hot spot 6,0
 
 if(NOT DEFINED ORVALET_OUT)
   message(FATAL_ERROR "art.cmake: ORVALET_OUT must be set before the include")
@@ -94,10 +104,43 @@ foreach(_picture logo shadow)
     COMMENT "Art: ${_picture} picture" VERBATIM)
 endforeach()
 
+# The desktop installer's artwork. Its own product icon is the tray drawings;
+# each of the maker's other products has a 16 and a 32 px drawing.
+set(ORVALET_INSTALLER_ART_DIR ${ORVALET_ART_DIR}/installer)
+set(_art_inst ${ORVALET_INSTALLER_ART_DIR})
+set(_art_inst_src ${_art_src}/installer)
+file(MAKE_DIRECTORY ${_art_inst})
+add_custom_command(OUTPUT ${_art_inst}/product.ico
+  COMMAND ${_art_build} icon ${_art_inst}/product.ico
+          ${_art_src}/tray/tray16.svg ${_art_src}/tray/tray32.svg
+  DEPENDS ${_art_tool} ${_art_src}/tray/tray16.svg ${_art_src}/tray/tray32.svg
+  COMMENT "Art: installer product icon" VERBATIM)
+set(_art_inst_files ${_art_inst}/product.ico)
+foreach(_icon ledger tideclock quill trailmap)
+  add_custom_command(OUTPUT ${_art_inst}/${_icon}.ico
+    COMMAND ${_art_build} icon ${_art_inst}/${_icon}.ico
+            ${_art_inst_src}/${_icon}16.svg ${_art_inst_src}/${_icon}32.svg
+    DEPENDS ${_art_tool} ${_art_inst_src}/${_icon}16.svg ${_art_inst_src}/${_icon}32.svg
+    COMMENT "Art: installer icon ${_icon}" VERBATIM)
+  list(APPEND _art_inst_files ${_art_inst}/${_icon}.ico)
+endforeach()
+foreach(_picture rule panel)
+  add_custom_command(OUTPUT ${_art_inst}/${_picture}.bmp
+    COMMAND ${_art_build} picture ${_art_inst}/${_picture}.bmp ${_art_inst_src}/${_picture}.svg
+    DEPENDS ${_art_tool} ${_art_inst_src}/${_picture}.svg
+    COMMENT "Art: installer ${_picture} picture" VERBATIM)
+  list(APPEND _art_inst_files ${_art_inst}/${_picture}.bmp)
+endforeach()
+add_custom_command(OUTPUT ${_art_inst}/hand.cur
+  COMMAND ${_art_build} cursor ${_art_inst}/hand.cur ${_art_inst_src}/hand.svg --hotspot 6 0
+  DEPENDS ${_art_tool} ${_art_inst_src}/hand.svg
+  COMMENT "Art: installer hand cursor" VERBATIM)
+list(APPEND _art_inst_files ${_art_inst}/hand.cur)
+
 add_custom_target(art ALL DEPENDS ${ORVALET_ART_DIR}/logo.bmp ${ORVALET_ART_DIR}/shadow.bmp
   ${ORVALET_ART_DIR}/tray.ico ${ORVALET_ART_DIR}/tray_pressed.ico
   ${ORVALET_ART_DIR}/strip16.bmp ${ORVALET_OUT}/Orvalet.vga ${ORVALET_ART_DIR}/banner.bmp
-  ${ORVALET_OUT}/Orvalet.ico)
+  ${ORVALET_OUT}/Orvalet.ico ${_art_inst_files})
 
 # art.check reads the built files back and checks their exact form and the
 # drawings' basic soundness; art.tools shows that the writers' bytes read back
@@ -106,4 +149,5 @@ add_test(NAME art.tools
   COMMAND ${Python3_EXECUTABLE} ${_art_src}/../../tests/art/test_art_tools.py --rsvg ${ORVALET_RSVG_CONVERT})
 add_test(NAME art.check
   COMMAND ${Python3_EXECUTABLE} ${_art_tools}/check_art.py
-          --art-dir ${ORVALET_ART_DIR} --vga ${ORVALET_OUT}/Orvalet.vga)
+          --art-dir ${ORVALET_ART_DIR} --vga ${ORVALET_OUT}/Orvalet.vga
+          --installer-dir ${ORVALET_INSTALLER_ART_DIR})

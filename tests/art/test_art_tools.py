@@ -30,7 +30,7 @@ MAGENTA = (255, 0, 255)
 
 
 def build_all(out_dir, rsvg=None):
-    """Builds the five artwork files from the real sources into out_dir."""
+    """Builds the artwork files the check reads, from the real sources, into out_dir."""
     rsvg = rsvg or RSVG
     art = os.path.join(out_dir, "art")
     build_art.build_icon(rsvg, os.path.join(art, "tray.ico"),
@@ -40,6 +40,15 @@ def build_all(out_dir, rsvg=None):
     build_art.build_strip(rsvg, os.path.join(art, "strip16.bmp"), COMMAND_LIST, os.path.join(ART, "cmd16"))
     build_art.build_strip(rsvg, os.path.join(out_dir, "Orvalet.vga"), COMMAND_LIST, os.path.join(ART, "cmd32"))
     build_art.build_banner(rsvg, os.path.join(art, "banner.bmp"), os.path.join(ART, "banner.svg"))
+    inst, src = os.path.join(art, "installer"), os.path.join(ART, "installer")
+    build_art.build_icon(rsvg, os.path.join(inst, "product.ico"),
+                         [os.path.join(ART, "tray", "tray16.svg"), os.path.join(ART, "tray", "tray32.svg")])
+    for name in ("ledger", "tideclock", "quill", "trailmap"):
+        build_art.build_icon(rsvg, os.path.join(inst, name + ".ico"),
+                             [os.path.join(src, name + "16.svg"), os.path.join(src, name + "32.svg")])
+    for name in ("rule", "panel"):
+        build_art.build_picture(rsvg, os.path.join(inst, name + ".bmp"), os.path.join(src, name + ".svg"))
+    build_art.build_cursor(rsvg, os.path.join(inst, "hand.cur"), os.path.join(src, "hand.svg"), (6, 0))
     return art, os.path.join(out_dir, "Orvalet.vga")
 
 
@@ -77,6 +86,18 @@ class WrittenFilesReadBack(unittest.TestCase):
                     for x in range(size):
                         self.assertEqual(mask[y][x], rows[y][x] is None, (x, y))
                         self.assertEqual(colour[y][x], rows[y][x] or (0, 0, 0), (x, y))
+
+    def test_cursor_masks_and_hotspot(self):
+        # None transparent, True white, False black; 32 px rows are 4 bytes in both masks.
+        rows = [[None if (x * y) % 5 == 1 else (x + 2 * y) % 3 == 0 for x in range(32)] for y in range(32)]
+        path = os.path.join(self.dir, "x.cur")
+        build_art.write_cursor(path, rows, (6, 0))
+        f = check_art.Failures()
+        self.assertEqual(check_art.read_cursor(path, 32, f), ((6, 0), rows))
+        self.assertEqual(f.items, [])
+        rows[0][6] = None
+        with self.assertRaises(build_art.ArtError):
+            build_art.write_cursor(path, rows, (6, 0))
 
     def test_banner_levels(self):
         path = os.path.join(self.dir, "banner.bmp")
@@ -239,7 +260,7 @@ class CheckRejectsFaults(unittest.TestCase):
         shutil.rmtree(self.dir)
 
     def run_check(self):
-        failures, checks = check_art.run(self.art_dir, self.vga_path)
+        failures, checks = check_art.run(self.art_dir, self.vga_path, os.path.join(self.art_dir, "installer"))
         self.assertGreater(checks, 0)
         return failures
 
@@ -336,6 +357,14 @@ class CheckRejectsFaults(unittest.TestCase):
         data[at:at + 3] = b"\x40\x40\x40"  # bottom-left pixel, transparent in the drawing
         open(path, "wb").write(data)
         self.assertRejected("transparent pixels must be black")
+
+    def test_cursor_hot_spot_off_the_finger(self):
+        path = os.path.join(self.art_dir, "installer", "hand.cur")
+        data = bytearray(open(path, "rb").read())
+        struct.pack_into("<HH", data, 6 + 4, 0, 0)  # directory entry's hot spot
+        open(path, "wb").write(data)
+        self.assertRejected("hand.cur: hot spot (0, 0), expected (6, 0)")
+        self.assertRejected("hand.cur: hot spot (0, 0) is on a transparent pixel")
 
     def test_missing_file(self):
         os.remove(os.path.join(self.art_dir, "banner.bmp"))

@@ -6,6 +6,9 @@
   build_art.py --rsvg PATH banner OUT.bmp SVG              8-bit grey banner
   build_art.py --rsvg PATH appicon OUT.ico SVG16 SVG32     package icon: 16 px at
                                                            16 colours, 32 px at 24 bits
+  build_art.py --rsvg PATH picture OUT.bmp SVG             opaque 24-bit picture
+  build_art.py --rsvg PATH cursor OUT.cur SVG --hotspot X Y
+                                                           monochrome cursor
 
 Every SVG is rendered at its own declared size (a 32 px icon is drawn for
 32 px, never scaled from the 16 px one). Windows CE reads neither PNG icons
@@ -266,6 +269,33 @@ def write_ico(path, images, depths=None):
     write_file(path, head + entries + bodies)
 
 
+def write_cursor(path, rows, hotspot):
+    """A one-image monochrome cursor. rows hold None (transparent) or True for
+    a white pixel, False for a black one; hotspot is (x, y) from the top left."""
+    size = len(rows)
+    if size != len(rows[0]) or size > 255:
+        raise ArtError(f"{path}: a cursor image must be square and smaller than 256")
+    x, y = hotspot
+    if not (0 <= x < size and 0 <= y < size) or rows[y][x] is None:
+        raise ArtError(f"{path}: hot spot {x},{y} is not on a drawn pixel")
+    palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
+    stride = ((size + 31) // 32) * 4
+    xor = bytearray()
+    for row in reversed(rows):
+        bits = bytearray(stride)
+        for i, px in enumerate(row):
+            if px:
+                bits[i // 8] |= 0x80 >> (i % 8)
+        xor += bits
+    mask = mask_rows(rows)
+    # As in icons: the colour (here XOR) rows, then the AND mask, under twice the height.
+    body = info_header(size, 2 * size, 1, len(xor) + len(mask), 2) + palette + bytes(xor) + mask
+    # A cursor's directory entry holds the hot spot where an icon's has planes and depth.
+    head = struct.pack("<HHH", 0, 2, 1)
+    entry = struct.pack("<BBBBHHII", size, size, 2, 0, x, y, len(body), len(head) + 16)
+    write_file(path, head + entry + body)
+
+
 def write_file(path, data):
     # Write beside the target and rename, so an interrupted build never leaves
     # a half file that looks up to date.
@@ -331,6 +361,17 @@ def build_picture(rsvg, out, svg):
     write_bmp24(out, [[(r, g, b) for r, g, b, a in row] for row in rows])
 
 
+def build_cursor(rsvg, out, svg, hotspot):
+    """Covered pixels are opaque (AND 0), the rest let the screen through; an
+    opaque pixel is white if light, black if dark."""
+    w, h, rows = render_svg(rsvg, svg)
+    if w != h:
+        raise ArtError(f"{svg}: a cursor image must be square")
+    mono = [[None if a < ALPHA_THRESHOLD else (r * 299 + g * 587 + b * 114) >= 128000
+             for r, g, b, a in row] for row in rows]
+    write_cursor(out, mono, hotspot)
+
+
 def main(argv):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--rsvg", default="rsvg-convert", help="rsvg-convert program")
@@ -352,6 +393,10 @@ def main(argv):
     p = sub.add_parser("picture")
     p.add_argument("out")
     p.add_argument("svg")
+    p = sub.add_parser("cursor")
+    p.add_argument("out")
+    p.add_argument("svg")
+    p.add_argument("--hotspot", nargs=2, type=int, required=True, metavar=("X", "Y"))
     args = parser.parse_args(argv)
     try:
         if args.what == "icon":
@@ -362,6 +407,8 @@ def main(argv):
             build_strip(args.rsvg, args.out, args.command_list, args.svg_dir)
         elif args.what == "picture":
             build_picture(args.rsvg, args.out, args.svg)
+        elif args.what == "cursor":
+            build_cursor(args.rsvg, args.out, args.svg, tuple(args.hotspot))
         else:
             build_banner(args.rsvg, args.out, args.svg)
     except (ArtError, OSError) as e:

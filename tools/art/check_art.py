@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """Reads Orvalet's generated artwork back and checks it byte by byte.
 
-  check_art.py --art-dir BUILD/art --vga OUT/Orvalet.vga
+  check_art.py --art-dir BUILD/art --vga OUT/Orvalet.vga --installer-dir BUILD/art/installer
 
 Checks the exact file forms that Windows CE can load (24-bit BI_RGB icons with
-a 1-bit mask, 24-bit strips, the 8-bit banner), and the drawings' soundness:
+a 1-bit mask, 24-bit strips, the 8-bit banner) and those of the desktop
+installer (the same icons, its pictures, the 1-bit hand cursor), and the
+drawings' soundness:
 every command icon is drawn, sits on a magenta background, has no pinkish
 fringe, differs from every other icon, and the 32 px icons are drawn for
 32 px rather than doubled from the 16 px ones. The parsing here is written
@@ -22,6 +24,10 @@ from command_list import read_commands  # noqa: E402
 # One icon per row of the program's command list (device/menu/CommandList.h).
 COMMAND_COUNT = len(read_commands())
 MAGENTA = (255, 0, 255)
+# The installer's files, and where its link cursor points.
+INSTALLER_ICONS = ("product.ico", "ledger.ico", "tideclock.ico", "quill.ico", "trailmap.ico")
+INSTALLER_FILES = INSTALLER_ICONS + ("rule.bmp", "panel.bmp", "hand.cur")
+HAND_HOTSPOT = (6, 0)
 BANNER_LEVELS = [0, 227, 242, 250, 250, 250, 250, 250, 250, 242, 234, 227, 213, 198, 179, 153, 0]
 
 
@@ -129,6 +135,48 @@ def read_ico(path, sizes, f):
         images.append((rows, mask))
     f.expect(end_of_last == len(data), f"{name}: {len(data) - end_of_last} stray bytes at the end")
     return images
+
+
+def read_cursor(path, size, f):
+    """Checks a one-image monochrome cursor file. Returns (hot spot, rows) with
+    rows of None (transparent), True (white) or False (black); a transparent
+    pixel whose XOR bit is set (it would invert the screen) reads as "invert"."""
+    name = os.path.basename(path)
+    data = open(path, "rb").read()
+    if not f.expect(len(data) >= 6 + 16 + 40, f"{name}: too short"):
+        return None
+    reserved, kind, count = struct.unpack_from("<HHH", data, 0)
+    ok = f.expect(reserved == 0 and kind == 2, f"{name}: not a cursor file (type {kind})")
+    ok &= f.expect(count == 1, f"{name}: {count} images, expected 1")
+    if not ok:
+        return None
+    w, h, colours, res, hot_x, hot_y, length, at = struct.unpack_from("<BBBBHHII", data, 6)
+    stride = ((size + 31) // 32) * 4
+    want = 40 + 8 + 2 * stride * size
+    ok = f.expect((w, h) == (size, size), f"{name}: directory says {w}x{h}, expected {size}x{size}")
+    ok &= f.expect(at == 22 and length == want and at + length == len(data),
+                   f"{name}: data at {at}+{length} in a file of {len(data)}, expected 22+{want}")
+    if not ok:
+        return None
+    info = read_info_header(data, at)
+    expected = {"size": 40, "width": size, "height": 2 * size, "planes": 1, "bpp": 1, "compression": 0}
+    for key, value in expected.items():
+        ok &= f.expect(info[key] == value, f"{name}: {key} {info[key]}, expected {value}")
+    ok &= f.expect(info["colours_used"] in (0, 2), f"{name}: {info['colours_used']} colours, expected 2")
+    palette = data[at + 40:at + 48]
+    ok &= f.expect(palette == bytes((0, 0, 0, 0, 255, 255, 255, 0)),
+                   f"{name}: colour table {palette.hex()}, expected black then white")
+    if not ok:
+        return None
+    xor_at = at + 48
+    and_at = xor_at + stride * size
+
+    def bit(base, x, y):
+        return bool(data[base + (size - 1 - y) * stride + x // 8] & (0x80 >> (x % 8)))
+
+    rows = [[("invert" if bit(xor_at, x, y) else None) if bit(and_at, x, y) else bit(xor_at, x, y)
+             for x in range(size)] for y in range(size)]
+    return (hot_x, hot_y), rows
 
 
 # ---------------------------------------------------------------- drawings
@@ -247,14 +295,56 @@ def check_banner(path, f):
     f.expect(levels == BANNER_LEVELS, f"{name}: grey levels {levels}, expected {BANNER_LEVELS}")
 
 
-def run(art_dir, vga):
+def check_installer(paths, f):
+    small = {}
+    for name in INSTALLER_ICONS:
+        images = read_ico(paths[name], [16, 32], f)
+        for (rows, mask), size in zip(images or [], (16, 32)):
+            check_icon_image(f"{name} {size}px", rows, mask, f)
+        if images:
+            small[name] = images[0]
+    for i, a in enumerate(small):
+        for b in list(small)[i + 1:]:
+            f.expect(small[a] != small[b], f"{a} and {b}: identical 16 px images")
+    rule = read_bmp24(paths["rule.bmp"], 164, 2, f)
+    if rule:
+        left, right = rule[0][0], rule[0][-1]
+        f.expect(left[2] > left[0] + 40, f"rule.bmp: left end {left} is not blue")
+        f.expect(luminance(right) >= 235 > luminance(left),
+                 f"rule.bmp: right end {right} should be near white, lighter than the left {left}")
+        steps = [luminance(b) - luminance(a) for row in rule for a, b in zip(row, row[1:])]
+        f.expect(min(steps) > -1, "rule.bmp: does not lighten steadily from left to right")
+    panel = read_bmp24(paths["panel.bmp"], 238, 112, f)
+    if panel:
+        # Black text and an icon are drawn over it: every pixel stays a light blue.
+        bad = [(x, y) for y, row in enumerate(panel) for x, px in enumerate(row)
+               if luminance(px) < 160 or px[2] <= px[0]]
+        f.expect(not bad, f"panel.bmp: pixels too dark or not blue for black text, first at "
+                          f"{bad[:1]}: {bad and panel[bad[0][1]][bad[0][0]]}")
+    cursor = read_cursor(paths["hand.cur"], 32, f)
+    if cursor:
+        hotspot, rows = cursor
+        f.expect(hotspot == HAND_HOTSPOT, f"hand.cur: hot spot {hotspot}, expected {HAND_HOTSPOT}")
+        x, y = hotspot
+        f.expect(x < 32 and y < 32 and rows[y][x] in (True, False),
+                 f"hand.cur: hot spot {hotspot} is on a transparent pixel, not the finger tip")
+        cells = [px for row in rows for px in row]
+        f.expect(False in cells and True in cells, "hand.cur: needs both a black outline and a white fill")
+        f.expect("invert" not in cells, "hand.cur: transparent pixels with the XOR bit set invert the screen")
+        f.expect(cells.count(None) >= 512 and rows[31][31] is None,
+                 f"hand.cur: {cells.count(None)} transparent pixels, expected at least half")
+
+
+def run(art_dir, vga, installer_dir):
     f = Failures()
     paths = {n: os.path.join(art_dir, n) for n in
              ("tray.ico", "tray_pressed.ico", "strip16.bmp", "banner.bmp")}
     paths["Orvalet.vga"] = vga
+    paths.update((n, os.path.join(installer_dir, n)) for n in INSTALLER_FILES)
     present = [f.expect(os.path.isfile(p), f"missing: {p}") for p in paths.values()]
     if not all(present):
         return f.items, f.checks
+    check_installer(paths, f)
     check_tray(paths["tray.ico"], paths["tray_pressed.ico"], f)
     check_banner(paths["banner.bmp"], f)
     strip16 = read_bmp24(paths["strip16.bmp"], 16 * COMMAND_COUNT, 16, f)
@@ -270,8 +360,9 @@ def main(argv):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--art-dir", required=True)
     parser.add_argument("--vga", required=True)
+    parser.add_argument("--installer-dir", required=True)
     args = parser.parse_args(argv)
-    failures, checks = run(args.art_dir, args.vga)
+    failures, checks = run(args.art_dir, args.vga, args.installer_dir)
     for line in failures:
         print("FAIL " + line)
     print(f"art check: {checks - len(failures)} of {checks} checks passed")
