@@ -170,6 +170,18 @@ DWORD EmulatedLease(EmulatedNetwork& network, PIP_ADAPTER_INDEX_MAP map, bool re
     return NO_ERROR;
 }
 
+// A table call (buffer and size) passed on to Wine's IP helper, logged with
+// the size given and the size and answer it returned.
+template <typename Table> ULONG HostTableCall(const char* name, Table table, PULONG size) {
+    typedef ULONG(WINAPI * Call)(Table, PULONG);
+    Call host = HostFunction<Call>(name);
+    ULONG given = *size;
+    ULONG answer = host ? host(table, size) : ERROR_NOT_SUPPORTED;
+    DeviceLog(SOURCE, L"%hs(%lu bytes) = %lu, %lu bytes (host)", name, table ? given : 0UL, answer,
+              *size);
+    return answer;
+}
+
 } // namespace
 
 extern "C" {
@@ -178,13 +190,7 @@ DWORD WINAPI GetInterfaceInfo(PIP_INTERFACE_INFO table, PULONG size) {
     if (!size) return ERROR_INVALID_PARAMETER;
     EmulatedNetwork network;
     if (ReadEmulatedNetwork(&network)) return EmulatedInterfaceInfo(network, table, size);
-    typedef DWORD(WINAPI * Call)(PIP_INTERFACE_INFO, PULONG);
-    Call host = HostFunction<Call>("GetInterfaceInfo");
-    ULONG given = *size;
-    DWORD answer = host ? host(table, size) : ERROR_NOT_SUPPORTED;
-    DeviceLog(SOURCE, L"GetInterfaceInfo(%lu bytes) = %lu, %lu bytes (host)", table ? given : 0UL,
-              answer, *size);
-    return answer;
+    return HostTableCall("GetInterfaceInfo", table, size);
 }
 
 DWORD WINAPI GetAdapterIndex(LPWSTR name, PULONG index) {
@@ -213,13 +219,7 @@ ULONG WINAPI GetAdaptersInfo(PIP_ADAPTER_INFO list, PULONG size) {
     if (!size) return ERROR_INVALID_PARAMETER;
     EmulatedNetwork network;
     if (ReadEmulatedNetwork(&network)) return EmulatedAdaptersInfo(network, list, size);
-    typedef ULONG(WINAPI * Call)(PIP_ADAPTER_INFO, PULONG);
-    Call host = HostFunction<Call>("GetAdaptersInfo");
-    ULONG given = *size;
-    ULONG answer = host ? host(list, size) : ERROR_NOT_SUPPORTED;
-    DeviceLog(SOURCE, L"GetAdaptersInfo(%lu bytes) = %lu, %lu bytes (host)", list ? given : 0UL,
-              answer, *size);
-    return answer;
+    return HostTableCall("GetAdaptersInfo", list, size);
 }
 
 DWORD WINAPI IpReleaseAddress(PIP_ADAPTER_INDEX_MAP map) {
