@@ -7,9 +7,10 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build make g++ clang clang-format libclang-rt-14-dev googletest libgtest-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
   lld llvm
   wine wine64 fonts-wine
-  xvfb xdotool imagemagick x11-utils x11-xserver-utils
+  xvfb xdotool imagemagick x11-utils x11-xserver-utils fonts-liberation fonts-roboto-unhinted
   librsvg2-bin python3
   cabextract gcab libarchive-tools
   valgrind procps
