@@ -4,7 +4,7 @@ BUILD ?= build
 SCREEN ?= 240x320
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test bench fuzz soak stop clean
+.PHONY: all deps build run install-demo test bench fuzz soak stop clean
 
 all: build
 
@@ -21,6 +21,11 @@ build: deps $(BUILD)/build.ninja
 
 run: build
 	@ORVALET_SCREEN=$(SCREEN) ORVALET_BUILD=$(abspath $(BUILD)) emulator/pocketpc run
+
+# Orvalet installed as its users install it: the desktop installer's pages on
+# an emulated desktop PC, then Orvalet in the emulated Pocket PC's tray.
+install-demo: build
+	@ORVALET_SCREEN=$(SCREEN) ORVALET_BUILD=$(abspath $(BUILD)) emulator/pocketpc install-demo
 
 test: build
 	@echo "== Running the tests"
