@@ -48,6 +48,14 @@ void Tap(POINT at) {
     Xdotool(MoveTo(at) + "click 1");
 }
 
+void Hover(POINT at) {
+    Xdotool(MoveTo(at));
+}
+
+void Keys(const std::string& names) {
+    Xdotool("key " + names);
+}
+
 void TapAndHold(POINT at, DWORD holdMs) {
     StylusDown(at);
     Sleep(holdMs);

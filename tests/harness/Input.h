@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace input {
 
 void StylusDown(POINT at);
@@ -13,5 +15,10 @@ POINT Centre(const RECT& rect);
 void Tap(POINT at);
 // Stylus down, held for holdMs, then up.
 void TapAndHold(POINT at, DWORD holdMs);
+// The pointer moved to at, nothing pressed (what a mouse's hover gives).
+void Hover(POINT at);
+// Keys pressed and released in turn, by their X names ("Return", "Escape",
+// "Next" for Page Down), to the window that has the keyboard focus.
+void Keys(const std::string& names);
 
 } // namespace input
