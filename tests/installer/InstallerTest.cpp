@@ -177,16 +177,19 @@ class Installer : public ::testing::Test {
 };
 
 // Every path to the manager that cannot be used: none registered, a value
-// that is no text, one without a backslash, one whose expansion would not
-// fit in its buffer. Each is failure 1 and leaves no folder.
+// that is no text, one without a backslash, one longer than its buffer and
+// one whose expansion would not fit in it. Each is failure 1 and leaves no
+// folder.
 TEST_F(Installer, UnusableManagerPathsFailWithNothingWritten) {
     SetEnvironmentVariableW(L"ORVALET_LONG", std::wstring(300, L'x').c_str());
+    std::string tooLong = "D:\\" + std::string(300, 'x') + "\\CEAppMgr.exe";
     struct Case {
         const char* path;
         DWORD type;
     } cases[] = {{NULL, 0},
                  {"D:\\ActiveSync\\CEAppMgr.exe", REG_DWORD},
                  {"CEAppMgr.exe", REG_SZ},
+                 {tooLong.c_str(), REG_SZ},
                  {"D:\\ActiveSync\\%ORVALET_LONG%\\CEAppMgr.exe", REG_EXPAND_SZ}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path ? c.path : "(not registered)");
