@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "Device.h"
@@ -43,11 +41,9 @@ std::wstring Wide(const std::string& text) {
     return std::wstring(text.begin(), text.end());
 }
 
+// A file of the host, by its host path.
 std::string HostFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
+    return ReadFileBytes(device::HostPath(path));
 }
 
 void RegisterManager(const std::string& path, DWORD type = REG_SZ) {
@@ -202,8 +198,15 @@ TEST_F(Installer, UnusableManagerPathsFailWithNothingWritten) {
     SetEnvironmentVariableW(L"ORVALET_LONG", NULL);
 }
 
-// A target that is a file, and a manager that is not there to start.
+// A target folder that cannot be made (its parent is missing) or is a file,
+// and a manager that is not there to start.
 TEST_F(Installer, BlockedFolderFailsWithFourAndAbsentManagerWithOne) {
+    RegisterManager("D:\\Missing\\CEAppMgr.exe");
+    Accept();
+    EXPECT_EQ(FAILED, Failure(CANNOT_COPY));
+    EXPECT_FALSE(FileExists(L"D:\\Missing"));
+
+    RegisterManager("D:\\ActiveSync\\CEAppMgr.exe");
     ASSERT_TRUE(device::WriteFileBytes(TARGET, "not a folder"));
     Accept();
     EXPECT_EQ(FAILED, Failure(CANNOT_COPY));
@@ -333,7 +336,8 @@ TEST_F(Installer, WelcomeBandEndsInABlackLine) {
 // the four package files replaced, in order and byte for byte the built
 // ones; the manager started with its path and the INI's, quoted; its user's
 // cancel followed by both product pages, their panels pointing and opening
-// their pages minimised; Page Down through the agreement on the way.
+// their pages minimised; Page Down through the agreement on the way, Esc on
+// the last page (the files stay).
 TEST_F(Installer, WritesThePackageRunsTheManagerAndShowsTheProducts) {
     SetEnvironmentVariableW(L"ORVALET_SYNC", SYNC);
     RegisterManager("%ORVALET_SYNC%\\CEAppMgr.exe", REG_EXPAND_SZ);
@@ -391,8 +395,10 @@ TEST_F(Installer, WritesThePackageRunsTheManagerAndShowsTheProducts) {
     ASSERT_TRUE(second);
     input::Tap(input::Centre(ControlRect(second, IDC_PANEL_A)));
     EXPECT_TRUE(device::WaitLog("browser: open [http://www.brantwell.example/products/quillnotes"));
-    Click(second, IDOK);
-    EXPECT_EQ(0, installer.WaitExit(10000));
+    input::Tap(Corner(second));
+    input::Keys("Escape");
+    EXPECT_EQ(0, installer.WaitExit(10000)) << "Esc on a product page";
+    EXPECT_EQ(4, FilesIn(TARGET));
 }
 
 // The strings of a block of the string table in one language: sixteen
