@@ -401,6 +401,19 @@ TEST_F(Installer, WritesThePackageRunsTheManagerAndShowsTheProducts) {
     EXPECT_EQ(4, FilesIn(TARGET));
 }
 
+// A manager without a connected device: its result is not the installer's
+// business, the product pages follow.
+TEST_F(Installer, ProductPagesFollowAManagerWithoutADevice) {
+    ManagerBehaves("absent");
+    Accept();
+    HWND products = WaitPage(installer.Id());
+    ASSERT_TRUE(products && GetDlgItem(products, IDC_PANEL_A));
+    EXPECT_EQ(1, device::LogCount("appmgr: no device connected")) << device::DeviceLog();
+    Click(products, IDOK);
+    Click(WaitPage(installer.Id()), IDOK);
+    EXPECT_EQ(0, installer.WaitExit(10000));
+}
+
 // The strings of a block of the string table in one language: sixteen
 // counted UTF-16 strings.
 std::vector<std::wstring> StringBlock(HMODULE program, int block, LANGID language) {
