@@ -14,6 +14,7 @@
 #include <string>
 
 #include "DeviceLog.h"
+#include "HostCommand.h"
 
 namespace {
 
@@ -46,45 +47,6 @@ std::wstring Profile(const std::wstring& ini, const std::wstring& section, const
     wchar_t value[1024] = L"";
     GetPrivateProfileStringW(section.c_str(), key, L"", value, 1024, ini.c_str());
     return value;
-}
-
-// Runs a host command and waits for the marker it leaves with its exit code:
-// Wine starts host programs but cannot wait for them.
-int RunOnHost(const std::string& command) {
-    std::string marker = "/tmp/orvalet-appmgr-" + std::to_string(GetCurrentProcessId());
-    std::string script = command + "; echo $? > " + marker;
-    std::wstring line = L"sh -c \"";
-    for (char c : script) {
-        if (c == '"') line += L'\\'; // Wine splits the line as Windows does
-        line += (wchar_t)(unsigned char)c;
-    }
-    line += L"\"";
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    std::wstring markerPath = L"Z:";
-    for (char c : marker)
-        markerPath += c == '/' ? L'\\' : (wchar_t)c;
-    DeleteFileW(markerPath.c_str());
-    if (!CreateProcessW(L"Z:\\bin\\sh", &line[0], NULL, NULL, FALSE, 0, NULL, NULL, &startup,
-                        &process))
-        return -1;
-    for (int waited = 0; waited < 300000; waited += 100) {
-        HANDLE file = CreateFileW(markerPath.c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING, 0, NULL);
-        if (file != INVALID_HANDLE_VALUE) {
-            char text[16] = "";
-            DWORD read = 0;
-            ReadFile(file, text, sizeof(text) - 1, &read, NULL);
-            CloseHandle(file);
-            if (read > 0 && text[read - 1] == '\n') {
-                DeleteFileW(markerPath.c_str());
-                return atoi(text);
-            }
-        }
-        Sleep(100);
-    }
-    return -1;
 }
 
 std::string Narrow(const std::wstring& text) {
@@ -120,7 +82,8 @@ bool HandToDevice(const std::wstring& cab, const std::wstring& name) {
         return false;
     }
     DeviceLog(L"appmgr", L"copying %ls to the device", name.c_str());
-    int result = RunOnHost(Narrow(link) + " '" + host + "'");
+    int result = -1;
+    RunOnHost(Narrow(link) + " '" + host + "'", 300000, &result);
     DeviceLog(L"appmgr", L"the device's installer ended with %d", result);
     return result == 0;
 }

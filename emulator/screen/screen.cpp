@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "DeviceLog.h"
+#include "HostCommand.h"
 
 #include <stdio.h>
 
@@ -44,38 +45,17 @@ int Dark(HINSTANCE instance) {
     return 0;
 }
 
-// Wine starts host programs but cannot wait for them: the command leaves a
-// marker file when it is done, and that is what we wait for.
-bool RunOnHost(const char* command) {
-    char marker[64];
-    snprintf(marker, sizeof(marker), "/tmp/orvalet-screen-%lu", GetCurrentProcessId());
-    WCHAR line[1024];
-    swprintf(line, 1024, L"sh -c \"%hs; : > %hs\"", command, marker);
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(L"Z:\\bin\\sh", line, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &info))
-        return false;
-    WCHAR done[64];
-    swprintf(done, 64, L"Z:%hs", marker);
-    for (WCHAR* c = done; *c; c++)
-        if (*c == L'/') *c = L'\\';
-    for (int i = 0; i < 500; i++, Sleep(20))
-        if (GetFileAttributesW(done) != INVALID_FILE_ATTRIBUTES) return DeleteFileW(done), true;
-    return false;
-}
-
 // Xvfb takes any size once its one output has a mode of that size (xrandr
 // names no new mode "WxH": ours are "orvalet-WxH").
 bool SetHostScreen(unsigned width, unsigned height) {
     char command[512];
     snprintf(command, sizeof(command),
-             "s=%ux%u; m=$s; xrandr | grep -q \\\"^ *$m \\\" || { m=orvalet-$s; xrandr | grep -q "
-             "\\\"^ *$m \\\" || { xrandr --newmode $m 5 %u %u %u %u %u %u %u %u; xrandr --addmode "
+             "s=%ux%u; m=$s; xrandr | grep -q \"^ *$m \" || { m=orvalet-$s; xrandr | grep -q "
+             "\"^ *$m \" || { xrandr --newmode $m 5 %u %u %u %u %u %u %u %u; xrandr --addmode "
              "screen $m; }; }; xrandr --output screen --mode $m --fb $s",
              width, height, width, width + 8, width + 16, width + 24, height, height + 2,
              height + 4, height + 6);
-    return RunOnHost(command);
+    return RunOnHost(command, 10000);
 }
 
 // Wine offers a virtual desktop only landscape sizes and the size of the X
