@@ -29,6 +29,15 @@ std::vector<COLORREF> CaptureScreen(const RECT& area) {
     return pixels;
 }
 
+bool SavePicture(const RECT& area, const std::string& file) {
+    std::string folder = file.substr(0, file.rfind('/'));
+    return RunOnHost("mkdir -p '" + folder + "' && import -window root -crop " +
+                         std::to_string(area.right - area.left) + "x" +
+                         std::to_string(area.bottom - area.top) + "+" + std::to_string(area.left) +
+                         "+" + std::to_string(area.top) + " +repage '" + file + "'",
+                     20000);
+}
+
 RECT TrayIconArea() {
     POINT centre = TrayIconPoint();
     int half = TrayIconSize() / 2 + 2;

@@ -25,16 +25,6 @@ std::string DeviceVersion() {
                       "HKLM/Software/Brantwell/Orvalet | tr / '\\134')\" /v Version");
 }
 
-// A picture of a page for the README, from the desktop's own screen.
-void SavePicture(HWND page, const char* name) {
-    RECT frame;
-    GetWindowRect(page, &frame);
-    RunOnHost("mkdir -p " + std::string(OUT_DIR) + "/screens && import -window root -crop " +
-              std::to_string(frame.right - frame.left) + "x" +
-              std::to_string(frame.bottom - frame.top) + "+" + std::to_string(frame.left) + "+" +
-              std::to_string(frame.top) + " +repage " + OUT_DIR + "/screens/" + name + ".png");
-}
-
 // From orvalet-desktop-setup.exe through the manager registered by the
 // emulator, the device's CAB installer and the setup library to Orvalet in
 // the device's tray, "Version" 1040; then removed from the device again.
@@ -48,7 +38,9 @@ TEST_F(Installer, WholePathEndsInTheDeviceTray) {
         HWND page = WaitPage(installer.Id(), i == 2 ? 180000 : 20000);
         ASSERT_TRUE(page) << names[i] << "\n" << device::DeviceLog();
         Sleep(500);
-        SavePicture(page, names[i]);
+        RECT frame;
+        GetWindowRect(page, &frame);
+        device::SavePicture(frame, std::string(OUT_DIR) + "/screens/" + names[i] + ".png");
         Click(page, IDOK);
     }
     EXPECT_EQ(0, installer.WaitExit(10000));

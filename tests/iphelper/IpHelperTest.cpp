@@ -298,10 +298,8 @@ TEST_F(IpHelper, OpensFromTheMenu) {
     std::vector<COLORREF> pixels = CaptureScreen(rule);
     EXPECT_EQ((int)pixels.size(), CountColour(pixels, RGB(0, 0, 0)));
     std::string size = std::to_string(ScreenWidth()) + "x" + std::to_string(ScreenHeight());
-    std::string file = std::string(SCREENS_DIR) + "/" + size + "-iphelper.png";
-    EXPECT_TRUE(RunOnHost("mkdir -p " SCREENS_DIR " && import -window root -crop " + size +
-                              "+0+0 +repage " + file,
-                          20000));
+    RECT screen = {0, 0, ScreenWidth(), ScreenHeight()};
+    EXPECT_TRUE(SavePicture(screen, std::string(SCREENS_DIR) + "/" + size + "-iphelper.png"));
 
     // Release and Renew clear of the menu bar; the shell's Done ("ok") tapped
     // ends the dialog.

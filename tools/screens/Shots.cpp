@@ -19,8 +19,8 @@ std::string ScreenName() {
 
 bool Shot(const std::string& folder, const std::string& name) {
     std::string file = folder + "/" + ScreenName() + "-" + name + ".png";
-    bool ok =
-        RunOnHost("import -window root -crop " + ScreenName() + "+0+0 +repage " + file, 20000);
+    RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    bool ok = SavePicture(screen, file);
     printf("%s %s\n", ok ? "saved" : "FAILED", file.c_str());
     return ok;
 }
